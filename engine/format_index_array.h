@@ -1,0 +1,53 @@
+// One format index per character. Stored a byte per character while the
+// document has at most 256 distinct formats (the usual case), and widened to
+// 32 bits the first time a larger index is stored.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace markwell {
+
+class FormatIndexArray {
+ public:
+  using Index = std::uint32_t;
+
+  std::size_t Size() const { return wide_ ? wideIndices_.size() : narrowIndices_.size(); }
+  Index operator[](std::size_t pos) const { return wide_ ? wideIndices_[pos] : narrowIndices_[pos]; }
+
+  void Reserve(std::size_t count);
+  void Append(std::size_t count, Index index);
+  void Insert(std::size_t pos, std::size_t count, Index index);
+  void Erase(std::size_t begin, std::size_t end);
+  void Fill(std::size_t begin, std::size_t end, Index index);
+  // Copies [begin, end) of `source`, appending it to this array.
+  void AppendRange(const FormatIndexArray& source, std::size_t begin, std::size_t end);
+
+  // Replaces every index i in [begin, end) by change(i). `change` is called
+  // once per stretch of equal indices, not once per character.
+  template <typename Change>
+  void Transform(std::size_t begin, std::size_t end, Change change) {
+    std::size_t pos = begin;
+    while (pos < end) {
+      const Index old = (*this)[pos];
+      std::size_t stretchEnd = pos + 1;
+      while (stretchEnd < end && (*this)[stretchEnd] == old) ++stretchEnd;
+      const Index replacement = change(old);
+      if (replacement != old) Fill(pos, stretchEnd, replacement);
+      pos = stretchEnd;
+    }
+  }
+
+  // The end of the stretch of equal indices that starts at `pos`, at most `limit`.
+  std::size_t StretchEnd(std::size_t pos, std::size_t limit) const;
+
+ private:
+  void WidenFor(Index index);
+
+  bool wide_ = false;
+  std::vector<std::uint8_t> narrowIndices_;
+  std::vector<std::uint32_t> wideIndices_;
+};
+
+}  // namespace markwell

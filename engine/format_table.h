@@ -1,0 +1,61 @@
+// The distinct character formats of one document. Characters refer to their
+// format by index, so that a format write costs a table look-up per run of
+// equal formats instead of a string copy per character.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "char_format.h"
+
+namespace markwell {
+
+class FormatTable {
+ public:
+  using Index = std::uint32_t;
+
+  // The index of `format`, adding it when it is new.
+  Index Intern(const CharFormat& format);
+  const CharFormat& Get(Index index) const { return formats_[index]; }
+  std::size_t Size() const { return formats_.size(); }
+
+  // The index of the format `index` with one attribute replaced. Remembered,
+  // since a run asks the same question for every token.
+  Index WithStyle(Index index, FontStyles style);
+  Index WithColor(Index index, Colour color);
+  Index WithName(Index index, std::string_view name);
+  Index WithSize(Index index, int size);
+
+ private:
+  struct Key {
+    std::uint8_t style;
+    Colour color;
+    std::uint32_t fontId;
+    std::int32_t size;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const;
+  };
+  struct StringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+
+  std::uint32_t FontId(std::string_view name);
+  Index InternKey(const Key& key, const CharFormat& format);
+  template <typename Change>
+  Index Derive(Index index, int attribute, const Key& wanted, Change change);
+
+  std::vector<CharFormat> formats_;
+  std::vector<Key> keys_;
+  std::unordered_map<Key, Index, KeyHash> byKey_;
+  std::vector<std::string> fontNames_;
+  std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>> fontIds_;
+  std::unordered_map<std::uint64_t, Index> derived_;
+};
+
+}  // namespace markwell

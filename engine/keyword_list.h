@@ -1,0 +1,62 @@
+// The keyword lists: one lower-cased entry per line of a keyword file, in
+// file order, searched for a filter's words.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace markwell {
+
+class KeywordList {
+ public:
+  // Appends an entry, lower-casing "A" to "Z" only; nothing else is changed.
+  void Add(std::string_view entry);
+  const std::vector<std::string>& Entries() const { return entries_; }
+  void Clear();
+
+  // True when the word, lower-cased the same way, equals an entry exactly.
+  // The answer is the one a linear search of the entries gives; a hash set
+  // of the entries gives it faster. Characters beyond the 8-bit code page
+  // never match.
+  bool Contains(std::u16string_view word) const;
+  bool Contains(std::string_view word) const;
+
+ private:
+  std::vector<std::string> entries_;
+  std::unordered_set<std::string> index_;
+  std::size_t longestEntry_ = 0;
+};
+
+// Lower-cases "A" to "Z" (codes 65 to 90); every other byte stays.
+std::string LowerAscii(std::string_view text);
+
+bool IsKeyword(const KeywordList& list, std::u16string_view word);
+
+// The Pascal and the MATLAB keyword list, loaded once at start-up.
+struct KeywordLists {
+  KeywordList pascal;
+  KeywordList matlab;
+};
+
+inline constexpr const char* kPascalKeywordFile = "DelphiKey.txt";
+inline constexpr const char* kMatlabKeywordFile = "MatlabKey.txt";
+
+// Parses the bytes of a keyword file into `list`: a line ends at CR, an LF
+// directly after a CR belongs to the line end, any other LF is an ordinary
+// character; the file ends at its last byte or at the first byte 26; a line
+// end at the very end adds no empty entry.
+void ParseKeywordFile(std::string_view bytes, KeywordList& list);
+
+// Reads `directory` + DelphiKey.txt into the Pascal list, then
+// `directory` + MatlabKey.txt into the MATLAB list. `directory` ends with a
+// path separator (or is empty for the current directory). A failure raises
+// EngineError with the I/O message ("File not found", ...) and stops loading;
+// entries read before it stay.
+void LoadKeywordLists(const std::string& directory, KeywordLists& lists);
+
+// The I/O message for an operating-system error number.
+std::string IoErrorMessage(int errorNumber);
+
+}  // namespace markwell

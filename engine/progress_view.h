@@ -1,0 +1,46 @@
+// What a filter sees of the formatting window: a label and a progress bar,
+// each repainted at once when it is written, since no events are handled
+// while a run holds the thread.
+#pragma once
+
+#include <string>
+
+namespace markwell {
+
+class ProgressView {
+ public:
+  virtual ~ProgressView() = default;
+
+  // Sets the label's caption and repaints the label.
+  virtual void SetLabelCaption(const std::string& caption) = 0;
+
+  // The bar's range is 0 to maximum; its position is clamped to that range,
+  // as a progress bar does. Each write repaints the bar.
+  void SetBarMaximum(int maximum);
+  void SetBarPosition(int position);
+  int BarPosition() const { return position_; }
+  int BarMaximum() const { return maximum_; }
+
+ protected:
+  // Called after every write of the bar; a window repaints its bar here.
+  virtual void BarChanged() = 0;
+
+ private:
+  int maximum_ = 100;
+  int position_ = 0;
+};
+
+// A view that only keeps the values: for runs without a window.
+class SilentProgress : public ProgressView {
+ public:
+  void SetLabelCaption(const std::string& caption) override { caption_ = caption; }
+  const std::string& Caption() const { return caption_; }
+
+ protected:
+  void BarChanged() override {}
+
+ private:
+  std::string caption_ = "Label1";
+};
+
+}  // namespace markwell
