@@ -35,9 +35,7 @@ void Document::SetSelLength(int length) {
 void Document::SelectAll() { SetSelection(0, Length()); }
 
 void Document::SetText(std::u16string_view text) {
-  DocumentContent content;
-  content.Append(NormaliseLineBreaks(text), font_.AsCharFormat());
-  ReplaceContent(std::move(content));
+  ReplaceContent(DocumentContent::FromText(NormaliseLineBreaks(text), font_.AsCharFormat()));
 }
 
 void Document::ReplaceContent(DocumentContent content) {

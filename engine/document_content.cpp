@@ -11,6 +11,14 @@ DocumentContent::Index DocumentContent::Lookup(const CharFormat& format) {
   return lastIndex_;
 }
 
+DocumentContent DocumentContent::FromText(std::u16string text, const CharFormat& format) {
+  DocumentContent content;
+  const Index index = content.Lookup(format);
+  content.indices_.Append(text.size(), index);
+  content.text_ = std::move(text);
+  return content;
+}
+
 void DocumentContent::Append(std::u16string_view text, const CharFormat& format) {
   if (text.empty()) return;
   Append(text, Lookup(format));

@@ -28,6 +28,9 @@ class DocumentContent {
   const FormatIndexArray& Indices() const { return indices_; }
   FormatIndexArray& Indices() { return indices_; }
 
+  // Content of one format throughout, taking the text over without a copy.
+  static DocumentContent FromText(std::u16string text, const CharFormat& format);
+
   // Appends text in one format; the text is taken as it is (line breaks
   // are the caller's business).
   void Append(std::u16string_view text, const CharFormat& format);

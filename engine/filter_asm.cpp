@@ -1,1 +1,34 @@
-// (being written)
+// FiltrASM: the code part of every line, before its first ";", in bold.
+#include "filter_support.h"
+#include "formatting_run.h"
+#include "line_breaks.h"
+
+namespace markwell {
+
+void FiltrASM(Document& document, ProgressView& progress) {
+  progress.SetLabelCaption("Pro kód assembleru.");
+  const std::u16string& text = document.Text();  // the run changes no character
+  const int length = document.Length();
+
+  // SelStart holds the start of the current stretch.
+  document.SetSelStart(0);
+  bool inComment = false;
+  for (int p = 0; p <= length; ++p) {
+    const bool atEnd = p == length;
+    if (atEnd || text[p] == u';' || text[p] == kCR) {
+      if (!inComment) {
+        // After a lone CR the start lies one past p; the document takes the
+        // length -1 as an empty selection.
+        document.SetSelLength(p - document.SelStart());
+        TextAttributes attributes = document.SelAttributes();
+        attributes.SetStyle(attributes.Style().With(FontStyle::Bold));
+      }
+      inComment = !atEnd && text[p] == u';';
+      // Two past a CR skips its LF; past the text it is clamped to the end.
+      document.SetSelStart(p + 2);
+    }
+    ShowProgress(progress, (p + 2) / 10);
+  }
+}
+
+}  // namespace markwell

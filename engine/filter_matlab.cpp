@@ -1,1 +1,53 @@
-// (being written)
+// FiltrMatlab: keywords, strings in single quotes and "%" comments, always
+// coloured.
+#include "filter_support.h"
+#include "formatting_run.h"
+#include "line_breaks.h"
+
+namespace markwell {
+
+namespace {
+
+// A quote after one of these is the transpose operator, not a string.
+constexpr bool EndsOperand(char16_t c) { return IsIdentifierChar(c) || c == u')' || c == u']'; }
+
+// The first `c` at or after `from`, or the last character of the text.
+int FindOrLast(std::u16string_view text, char16_t c, int from) {
+  const auto found = text.find(c, static_cast<std::size_t>(from));
+  return found == std::u16string_view::npos ? static_cast<int>(text.size()) - 1
+                                            : static_cast<int>(found);
+}
+
+}  // namespace
+
+void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& progress) {
+  progress.SetLabelCaption("Pro MATLAB.");
+  const std::u16string_view text = document.Text();  // the run changes no character
+  const int length = document.Length();
+
+  // SelStart holds the start of the current word.
+  document.SetSelStart(0);
+  for (int p = 0; p <= length; ++p) {
+    const bool atEnd = p == length;
+    // The end of the text is a non-identifier character that opens nothing.
+    const char16_t c = atEnd ? u'\0' : text[p];
+    if (atEnd || !IsIdentifierChar(c)) {
+      // The word in front of a quote or a "%" is looked up before the token.
+      EndWord(document, keywords, "MKey", true, p);
+      if (c == u'\'' && (p == 0 || !EndsOperand(text[p - 1]))) {
+        // Not even a line break ends a string.
+        const int last = FindOrLast(text, u'\'', p + 1);
+        MarkToken(document, p, last, "MText", true);
+        p = last;
+      } else if (c == u'%') {
+        // The comment keeps the CR that ends its line; the LF starts the next word.
+        const int last = FindOrLast(text, kCR, p + 1);
+        MarkToken(document, p, last, "MKoment", true);
+        p = last;
+      }
+    }
+    ShowProgress(progress, (p + 1) / 10);
+  }
+}
+
+}  // namespace markwell

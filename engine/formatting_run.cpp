@@ -1,1 +1,39 @@
-// (being written)
+#include "formatting_run.h"
+
+namespace markwell {
+
+void ResetDocument(Document& document) {
+  document.SetSelStart(0);
+  document.SetSelLength(document.Length());
+  const BaseFont& font = document.Font();
+  TextAttributes attributes = document.SelAttributes();
+  attributes.SetStyle(font.Style());
+  // A negative height gives a negative size here; the size write after it
+  // sets the base font's point size.
+  attributes.SetHeight(font.Height());
+  attributes.SetSize(font.Size());
+  attributes.SetColor(font.Color());
+  document.SetSelLength(0);
+}
+
+void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords,
+                        bool useColour, ProgressView& progress) {
+  progress.SetBarMaximum(document.Length() / 10);
+  progress.SetBarPosition(0);
+  ResetDocument(document);
+  switch (mode) {
+    case kAssemblerMode:
+      FiltrASM(document, progress);
+      break;
+    case kPascalMode:
+      FiltrDelphi(document, keywords.pascal, useColour, progress);
+      break;
+    case kMatlabMode:
+      FiltrMatlab(document, keywords.matlab, progress);
+      break;
+    default:
+      break;  // no filter: the reset alone
+  }
+}
+
+}  // namespace markwell

@@ -1,0 +1,46 @@
+// What the filters share: the identifier characters, the end of a word, the
+// marking of a token and the progress rule.
+#pragma once
+
+#include <string_view>
+
+#include "document.h"
+#include "keyword_list.h"
+#include "progress_view.h"
+#include "token_styles.h"
+
+namespace markwell {
+
+// "A" to "Z", "a" to "z", "0" to "9" and "_". Everything else ends a word,
+// accented letters and characters outside the 8-bit code page included.
+constexpr bool IsIdentifierChar(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+         c == u'_';
+}
+
+// Ends the word that began at SelStart before the non-identifier character
+// at `p` (or the end of the text), styles it when the list holds it, and
+// starts the next word behind `p`. The word start lives only in SelStart, so
+// the selection writes here are also what the editor sees during a run.
+inline void EndWord(Document& document, const KeywordList& keywords, std::string_view style,
+                    bool useColour, int p) {
+  document.SetSelLength(p - document.SelStart());
+  if (IsKeyword(keywords, document.SelTextView())) ApplyTokenStyle(document, style, useColour);
+  // Past the text at the end step; the document clamps it to the end.
+  document.SetSelStart(p + 1);
+}
+
+// Selects [first, last] and styles it; the insertion point ends behind it.
+inline void MarkToken(Document& document, int first, int last, std::string_view style,
+                      bool useColour) {
+  document.SetSelStart(first);
+  document.SetSelLength(last - first + 1);
+  ApplyTokenStyle(document, style, useColour);
+}
+
+// The bar is written, and so repainted, only when its value changes.
+inline void ShowProgress(ProgressView& progress, int value) {
+  if (progress.BarPosition() != value) progress.SetBarPosition(value);
+}
+
+}  // namespace markwell

@@ -1,0 +1,161 @@
+#include "keyword_list.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "code_page.h"
+#include "engine_error.h"
+
+namespace markwell {
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return lower;
+}
+
+void KeywordList::Add(std::string_view entry) {
+  entries_.push_back(LowerAscii(entry));
+  index_.insert(entries_.back());
+  if (entries_.back().size() > longestEntry_) longestEntry_ = entries_.back().size();
+}
+
+void KeywordList::Clear() {
+  entries_.clear();
+  index_.clear();
+  longestEntry_ = 0;
+}
+
+bool KeywordList::Contains(std::string_view word) const {
+  if (word.size() > longestEntry_ || index_.empty()) return false;
+  return index_.count(LowerAscii(word)) != 0;
+}
+
+bool KeywordList::Contains(std::u16string_view word) const {
+  if (word.size() > longestEntry_ || index_.empty()) return false;
+  std::string bytes;
+  bytes.reserve(word.size());
+  for (char16_t c : word) {
+    if (c < 0x80) {
+      bytes += static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    } else if (auto byte = EncodeWindows1250(c)) {
+      bytes += static_cast<char>(*byte);
+    } else {
+      return false;  // no entry of an 8-bit file holds this character
+    }
+  }
+  return index_.count(bytes) != 0;
+}
+
+bool IsKeyword(const KeywordList& list, std::u16string_view word) { return list.Contains(word); }
+
+namespace {
+
+// Splits a keyword file into entries as its bytes arrive: a line ends at CR,
+// an LF right after a CR belongs to that line end, byte 26 ends the file.
+class KeywordFileParser {
+ public:
+  explicit KeywordFileParser(KeywordList& list) : list_(list) {}
+
+  void Feed(std::string_view bytes) {
+    for (char c : bytes) {
+      if (ended_) return;
+      if (afterCr_) {
+        afterCr_ = false;
+        if (c == '\n') continue;
+      }
+      if (c == '\x1A') {
+        Finish();
+        ended_ = true;
+      } else if (c == '\r') {
+        list_.Add(line_);
+        line_.clear();
+        inLine_ = false;
+        afterCr_ = true;
+      } else {
+        line_ += c;
+        inLine_ = true;
+      }
+    }
+  }
+
+  // The last line counts without a line end; nothing follows a line end at
+  // the very end of the file.
+  void Finish() {
+    if (inLine_) list_.Add(line_);
+    line_.clear();
+    inLine_ = false;
+  }
+
+ private:
+  KeywordList& list_;
+  std::string line_;
+  bool inLine_ = false;
+  bool afterCr_ = false;
+  bool ended_ = false;
+};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+[[noreturn]] void RaiseIoError(int errorNumber) { throw EngineError(IoErrorMessage(errorNumber)); }
+
+void LoadKeywordFile(const std::string& path, KeywordList& list) {
+  errno = 0;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) RaiseIoError(errno);
+  KeywordFileParser parser(list);
+  std::string buffer(64 * 1024, '\0');
+  for (;;) {
+    errno = 0;
+    const std::size_t read = std::fread(buffer.data(), 1, buffer.size(), file.get());
+    parser.Feed(std::string_view(buffer.data(), read));
+    if (read < buffer.size()) {
+      // A line cut off by a read error is not an entry.
+      if (std::ferror(file.get())) RaiseIoError(errno != 0 ? errno : EIO);
+      break;
+    }
+  }
+  parser.Finish();
+  if (std::fclose(file.release()) != 0) RaiseIoError(errno);
+}
+
+}  // namespace
+
+void ParseKeywordFile(std::string_view bytes, KeywordList& list) {
+  KeywordFileParser parser(list);
+  parser.Feed(bytes);
+  parser.Finish();
+}
+
+void LoadKeywordLists(const std::string& directory, KeywordLists& lists) {
+  LoadKeywordFile(directory + kPascalKeywordFile, lists.pascal);
+  LoadKeywordFile(directory + kMatlabKeywordFile, lists.matlab);
+}
+
+std::string IoErrorMessage(int errorNumber) {
+  switch (errorNumber) {
+    case ENOENT:
+      return "File not found";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+      return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return "File access denied";
+    case ENOSPC:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(errorNumber);
+  }
+}
+
+}  // namespace markwell
