@@ -197,6 +197,8 @@ TForm10::TForm10(QWidget* parent)
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(216, 160, 73, 17);
   Button1->setFixedSize(73, 17);
+  // Not a default button: Enter presses it only while it has the focus (see keyPressEvent).
+  Button1->setAutoDefault(false);
   Button1->setDefault(false);
   connect(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
 
@@ -207,12 +209,24 @@ TForm10::TForm10(QWidget* parent)
   }
 }
 
-void TForm10::Button1Click() { close(); }
+void TForm10::Button1Click() {
+  close();
+}
 
 void TForm10::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-    event->ignore();
-    return;
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    switch (event->key()) {
+      case Qt::Key_Escape:
+        event->ignore();
+        return;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (Button1->hasFocus()) Button1->click();
+        event->accept();
+        return;
+      default:
+        break;
+    }
   }
   QDialog::keyPressEvent(event);
 }

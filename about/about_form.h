@@ -46,7 +46,8 @@ class TForm10 : public QDialog {
   void Button1Click();
 
  protected:
-  // The dialog has no cancel button, so Escape leaves it open.
+  // No cancel and no default button: Escape leaves the dialog open, and Enter
+  // presses the close button only while it has the focus.
   void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -1,1 +1,30 @@
-// (being written)
+#include "clipboard_content.h"
+
+#include "rtf_reader.h"
+#include "rtf_writer.h"
+#include "utf8.h"
+
+namespace markwell {
+
+std::string SelectionAsRtf(const Document& document) {
+  return RtfString(document.Content(), document.SelStart(),
+                   document.SelStart() + document.SelLength());
+}
+
+std::string SelectionAsText(const Document& document) {
+  return EncodeUtf8(document.SelTextView());
+}
+
+bool InsertRtf(Document& document, std::string_view rtf) {
+  // What the RTF leaves unsaid takes the format at the selection, as typed text would.
+  std::optional<DocumentContent> content = ReadRtf(rtf, document.SelectionFormat());
+  if (!content) return false;
+  document.ReplaceSelection(*content);
+  return true;
+}
+
+void InsertText(Document& document, std::u16string_view text) {
+  document.SetSelText(text);
+}
+
+}  // namespace markwell

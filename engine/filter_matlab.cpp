@@ -9,7 +9,9 @@ namespace markwell {
 namespace {
 
 // A quote after one of these is the transpose operator, not a string.
-constexpr bool EndsOperand(char16_t c) { return IsIdentifierChar(c) || c == u')' || c == u']'; }
+constexpr bool EndsOperand(char16_t c) {
+  return IsIdentifierChar(c) || c == u')' || c == u']';
+}
 
 // The first `c` at or after `from`, or the last character of the text.
 int FindOrLast(std::u16string_view text, char16_t c, int from) {
@@ -40,6 +42,8 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
         MarkToken(document, p, last, "MText", true);
         p = last;
       } else if (c == u'%') {
+        // Tested on the step's own character: a "%" that ends an unclosed
+        // string belongs to the string.
         // The comment keeps the CR that ends its line; the LF starts the next word.
         const int last = FindOrLast(text, kCR, p + 1);
         MarkToken(document, p, last, "MKoment", true);

@@ -16,8 +16,8 @@ void ResetDocument(Document& document) {
   document.SetSelLength(0);
 }
 
-void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords,
-                        bool useColour, ProgressView& progress) {
+void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColour,
+                        ProgressView& progress) {
   progress.SetBarMaximum(document.Length() / 10);
   progress.SetBarPosition(0);
   ResetDocument(document);

@@ -104,6 +104,8 @@ struct FileCloser {
 
 [[noreturn]] void RaiseIoError(int errorNumber) { throw EngineError(IoErrorMessage(errorNumber)); }
 
+}  // namespace
+
 void LoadKeywordFile(const std::string& path, KeywordList& list) {
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
@@ -123,8 +125,6 @@ void LoadKeywordFile(const std::string& path, KeywordList& list) {
   parser.Finish();
   if (std::fclose(file.release()) != 0) RaiseIoError(errno);
 }
-
-}  // namespace
 
 void ParseKeywordFile(std::string_view bytes, KeywordList& list) {
   KeywordFileParser parser(list);

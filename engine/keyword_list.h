@@ -56,6 +56,9 @@ void ParseKeywordFile(std::string_view bytes, KeywordList& list);
 // entries read before it stay.
 void LoadKeywordLists(const std::string& directory, KeywordLists& lists);
 
+// Reads one keyword file into `list`, with the same rules and errors.
+void LoadKeywordFile(const std::string& path, KeywordList& list);
+
 // The I/O message for an operating-system error number.
 std::string IoErrorMessage(int errorNumber);
 

@@ -1,5 +1,6 @@
 #include "utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace markwell {
@@ -110,6 +111,21 @@ std::string EncodeUtf8(std::u16string_view text) {
   out.reserve(text.size());
   AppendUtf8(text, out);
   return out;
+}
+
+void WriteUtf8(std::u16string_view text, std::ostream& out) {
+  constexpr std::size_t kSlice = 1 << 16;
+  std::string utf8;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = std::min(text.size(), start + kSlice);
+    // Never split a surrogate pair between two slices.
+    if (end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) ++end;
+    utf8.clear();
+    AppendUtf8(text.substr(start, end - start), utf8);
+    out.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    start = end;
+  }
 }
 
 }  // namespace markwell

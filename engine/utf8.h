@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,9 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes);
 // UTF-8 of UTF-16 text; an unpaired surrogate becomes U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 void AppendUtf8(std::u16string_view text, std::string& out);
+
+// Writes UTF-8 of `text` to `out` in slices, never holding all of it twice.
+void WriteUtf8(std::u16string_view text, std::ostream& out);
 
 // UTF-16 of UTF-8 text that is known to be valid or comes from the program
 // itself; invalid sequences become U+FFFD.

@@ -1,0 +1,200 @@
+#include "options.h"
+
+#include <charconv>
+#include <limits>
+
+namespace markwell::cli {
+
+namespace {
+
+std::optional<int> ParseInt(const std::string& text) {
+  int value = 0;
+  const char* begin = text.data();
+  const char* end = text.data() + text.size();
+  if (begin != end && *begin == '+') ++begin;
+  auto [ptr, error] = std::from_chars(begin, end, value);
+  if (error != std::errc() || ptr != end || begin == end) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ParseMode(const std::string& text) {
+  if (text == "asm") return 1;
+  if (text == "pascal") return 2;
+  if (text == "matlab") return 4;
+  if (text == "reset") return 0;  // any mode without a filter resets only
+  if (text == "none") return std::nullopt;
+  if (auto number = ParseInt(text)) return number;
+  throw UsageError{"unknown mode '" + text +
+                   "' (modes: asm, pascal, matlab, reset, none or an integer)"};
+}
+
+FontStyles ParseFontStyle(const std::string& list) {
+  FontStyles styles;
+  std::size_t start = 0;
+  while (start <= list.size() && !list.empty()) {
+    const std::size_t comma = list.find(',', start);
+    const std::string item =
+        list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (item == "bold") {
+      styles = styles.With(FontStyle::Bold);
+    } else if (item == "italic") {
+      styles = styles.With(FontStyle::Italic);
+    } else if (item == "underline") {
+      styles = styles.With(FontStyle::Underline);
+    } else if (item == "strike") {
+      styles = styles.With(FontStyle::StrikeOut);
+    } else if (!item.empty()) {
+      throw UsageError{"unknown font style '" + item +
+                       "' (styles: bold, italic, underline, strike)"};
+    }
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return styles;
+}
+
+Colour ParseColour(const std::string& text) {
+  if (text == "auto") return kWindowTextColour;
+  auto hex = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  if (text.size() == 7 && text[0] == '#') {
+    int channels[3];
+    bool ok = true;
+    for (int i = 0; i < 3; ++i) {
+      const int high = hex(text[1 + 2 * i]);
+      const int low = hex(text[2 + 2 * i]);
+      ok = ok && high >= 0 && low >= 0;
+      channels[i] = high * 16 + low;
+    }
+    if (ok) {
+      return MakeRgb(static_cast<std::uint8_t>(channels[0]), static_cast<std::uint8_t>(channels[1]),
+                     static_cast<std::uint8_t>(channels[2]));
+    }
+  }
+  throw UsageError{"bad colour '" + text + "' (expected auto or #RRGGBB)"};
+}
+
+OutputFormat ParseFormat(const std::string& text) {
+  if (text == "rtf") return OutputFormat::Rtf;
+  if (text == "json") return OutputFormat::Json;
+  if (text == "text") return OutputFormat::Text;
+  throw UsageError{"unknown output format '" + text + "' (formats: rtf, json, text)"};
+}
+
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& arguments) {
+  Options options;
+  bool inputSeen = false;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string arg = arguments[i];
+    std::optional<std::string> attached;
+    if (!optionsEnded && arg.rfind("--", 0) == 0 && arg.size() > 2) {
+      if (const auto eq = arg.find('='); eq != std::string::npos) {
+        attached = arg.substr(eq + 1);
+        arg = arg.substr(0, eq);
+      }
+    } else if (!optionsEnded && arg.size() > 2 && arg[0] == '-' && arg[1] != '-') {
+      // "-mpascal": a short option with its value attached.
+      attached = arg.substr(2);
+      arg = arg.substr(0, 2);
+    }
+    auto value = [&]() -> std::string {
+      if (attached) return *attached;
+      if (i + 1 >= arguments.size()) throw UsageError{"option '" + arg + "' needs a value"};
+      return arguments[++i];
+    };
+    auto noValue = [&] {
+      if (attached) throw UsageError{"option '" + arg + "' takes no value"};
+    };
+
+    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (inputSeen) throw UsageError{"more than one input given"};
+      options.input = arguments[i];
+      inputSeen = true;
+    } else if (arg == "--") {
+      noValue();
+      optionsEnded = true;
+    } else if (arg == "-m" || arg == "--mode") {
+      options.mode = ParseMode(value());
+    } else if (arg == "-c" || arg == "--colour") {
+      noValue();
+      options.useColour = true;
+    } else if (arg == "-k" || arg == "--keywords") {
+      std::string directory = value();
+      if (!directory.empty() && directory.back() != '/') directory += '/';
+      options.keywordDirectory = directory;
+    } else if (arg == "-t" || arg == "--to") {
+      options.format = ParseFormat(value());
+    } else if (arg == "-o" || arg == "--output") {
+      options.output = value();
+      if (options.output.empty()) throw UsageError{"empty output file name"};
+    } else if (arg == "--font") {
+      options.fontName = value();
+    } else if (arg == "--size") {
+      const std::string text = value();
+      const auto size = ParseInt(text);
+      if (!size) throw UsageError{"bad font size '" + text + "' (expected a whole number)"};
+      options.fontSize = *size;
+    } else if (arg == "--font-style") {
+      options.fontStyle = ParseFontStyle(value());
+    } else if (arg == "--font-color") {
+      options.fontColour = ParseColour(value());
+    } else if (arg == "-h" || arg == "--help") {
+      noValue();
+      options.help = true;
+    } else if (arg == "--version") {
+      noValue();
+      options.version = true;
+    } else {
+      throw UsageError{"unknown option '" + arguments[i] + "'"};
+    }
+  }
+  return options;
+}
+
+std::string HelpText() {
+  return R"(Usage: markwell-cli [OPTIONS] [INPUT]
+
+Loads one document (RTF, or plain text: UTF-8 or windows-1250), optionally
+emphasises its source code exactly as the Markwell editor does, and writes
+the result. INPUT is a file; absent or '-' reads standard input.
+
+Options:
+  -m, --mode MODE        asm, pascal, matlab: a formatting run with that filter;
+                         reset: the document reset to the base font only;
+                         none: load and write only (default);
+                         an integer: an emphasis mode (1 assembler, 2 Pascal,
+                         4 MATLAB; any other integer resets only)
+  -c, --colour           colour the Pascal tokens too (the use-colour toggle)
+  -k, --keywords DIR     directory holding DelphiKey.txt and MatlabKey.txt
+                         (default: the directory of this program)
+  -t, --to FORMAT        rtf (default), json or text
+  -o, --output FILE      where to write; '-' is standard output (default)
+      --font NAME        base font name (default: Times New Roman)
+      --size N           base font size in points (default: 10)
+      --font-style LIST  base font style: bold,italic,underline,strike (default: none)
+      --font-color COLOR base font colour: auto (default) or #RRGGBB
+  -h, --help             show this help and exit
+      --version          show the version and exit
+
+Output formats: rtf is the document as the editor saves it; json describes
+the text (CR LF line breaks), the selection and the runs of equal format;
+text is the document's text in UTF-8 with CR LF line breaks.
+
+Exit status: 0 on success; 1 when the input cannot be read or the output
+cannot be written; 2 for a usage error.
+
+Example:
+  markwell-cli --mode pascal --colour -o unit1.rtf unit1.pas
+)";
+}
+
+std::string VersionText() { return "markwell-cli 1.2\n"; }
+
+}  // namespace markwell::cli

@@ -1,0 +1,190 @@
+#include "document_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "engine_error.h"
+
+namespace markwell {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DocumentFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory = fs::temp_directory_path() /
+                ("markwell-files-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(directory);
+  }
+  void TearDown() override {
+    fs::permissions(directory, fs::perms::owner_all);
+    fs::remove_all(directory);
+  }
+  std::string Path(const char* name) const { return (directory / name).string(); }
+  void Write(const char* name, const std::string& bytes) {
+    std::ofstream(directory / name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  static std::string ErrorOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const EngineError& error) {
+      return error.what();
+    }
+    return "";
+  }
+  // Only the temporary-free listing: the names in the directory.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path directory;
+  Document document;
+};
+
+TEST_F(DocumentFileTest, PlainTextLoadsInTheBaseFont) {
+  Write("a.pas", "begin\nend.");
+  document.Font().SetName("Courier New");
+  LoadFromFile(document, Path("a.pas"));
+  EXPECT_EQ(document.Text(), u"begin\r\nend.");
+  EXPECT_EQ(document.Content().FormatAt(0).fontName, "Courier New");
+  EXPECT_EQ(document.SelStart(), 0);
+}
+
+TEST_F(DocumentFileTest, LoadErrorsLeaveTheDocumentAsItWas) {
+  document.SetText(u"kept");
+  Write("binary.pas", std::string("\x01\x02\0\x03", 4));
+  fs::create_directory(directory / "dir.pas");
+  struct Case {
+    std::string path, message;
+  } cases[] = {
+      {Path("missing.pas"), "Cannot open file " + Path("missing.pas")},
+      {Path("dir.pas"), "Cannot open file " + Path("dir.pas")},
+      {Path("binary.pas"), "Failed to Load Stream"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ErrorOf([&] { LoadFromFile(document, c.path); }), c.message);
+    EXPECT_EQ(document.Text(), u"kept");
+  }
+}
+
+TEST_F(DocumentFileTest, SaveThenOpenKeepsTextAndFormats) {
+  document.SetText(u"bold \u010Dá\r\nnext");
+  document.SetSelStart(0);
+  document.SetSelLength(4);
+  document.SelAttributes().SetStyle(FontStyle::Bold);
+  document.SelAttributes().SetColor(MakeRgb(0, 0, 128));
+  SaveToFile(document, Path("out"));  // no extension: the name is used as it is
+  Document reopened;
+  LoadFromFile(reopened, Path("out"));
+  EXPECT_EQ(reopened.Text(), document.Text());
+  EXPECT_EQ(reopened.Content().FormatAt(0), document.Content().FormatAt(0));
+  EXPECT_EQ(reopened.Content().FormatAt(5), document.Content().FormatAt(5));
+  EXPECT_EQ(Names(), std::vector<std::string>{"out"});
+}
+
+TEST_F(DocumentFileTest, SavingReplacesAnExistingFileAndKeepsItsPermissions) {
+  Write("old.rtf", "old");
+  ::chmod(Path("old.rtf").c_str(), 0640);
+  document.SetText(u"new");
+  SaveToFile(document, Path("old.rtf"));
+  EXPECT_EQ(Read(Path("old.rtf")).rfind("{\\rtf", 0), 0u);
+  struct stat info {};
+  ::stat(Path("old.rtf").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(DocumentFileTest, SavingThroughASymbolicLinkReplacesItsTarget) {
+  Write("target.rtf", "old");
+  fs::create_symlink("target.rtf", directory / "link.rtf");
+  document.SetText(u"new");
+  SaveToFile(document, Path("link.rtf"));
+  EXPECT_TRUE(fs::is_symlink(directory / "link.rtf"));
+  EXPECT_EQ(Read(Path("target.rtf")).rfind("{\\rtf", 0), 0u);
+}
+
+TEST_F(DocumentFileTest, FailedSavesLeaveTheOldFileIntactAndNoTemporary) {
+  document.SetText(u"new");
+  fs::create_directory(directory / "dir");
+  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("dir")); }),
+            "Cannot create file " + Path("dir"));
+  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("nowhere/x.rtf")); }),
+            "Cannot create file " + Path("nowhere/x.rtf"));
+  EXPECT_EQ(Names(), std::vector<std::string>{"dir"});
+}
+
+TEST_F(DocumentFileTest, ReadOnlyDirectoryCannotBeWritten) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+  Write("kept.rtf", "old bytes");
+  fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
+  document.SetText(u"new");
+  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("kept.rtf")); }),
+            "Cannot create file " + Path("kept.rtf"));
+  fs::permissions(directory, fs::perms::owner_all);
+  EXPECT_EQ(Read(Path("kept.rtf")), "old bytes");
+}
+
+TEST_F(DocumentFileTest, FullDiskLeavesTheOldFileIntact) {
+  Write("kept.rtf", "old bytes");
+  document.SetText(std::u16string(200000, u'x'));
+  // A file-size limit makes writes fail as on a full disk.
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limit = old;
+  limit.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  const std::string error = ErrorOf([&] { SaveToFile(document, Path("kept.rtf")); });
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(error, "Cannot create file " + Path("kept.rtf"));
+  EXPECT_EQ(Read(Path("kept.rtf")), "old bytes");
+  EXPECT_EQ(Names(), std::vector<std::string>{"kept.rtf"});
+}
+
+TEST_F(DocumentFileTest, NonRegularTargetIsWrittenStraightInto) {
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  document.SetText(u"piped");
+  std::string received;
+  std::thread reader([&] { received = Read(Path("pipe")); });
+  SaveToFile(document, Path("pipe"));
+  reader.join();
+  EXPECT_EQ(received.rfind("{\\rtf", 0), 0u);
+  EXPECT_TRUE(fs::is_fifo(directory / "pipe"));
+}
+
+TEST(FileExtensionTest, ExtensionRule) {
+  struct Case {
+    const char* name;
+    const char* extension;
+  } cases[] = {
+      {"UNIT1.PAS", ".PAS"},  {"unit1.pas", ".PAS"},     {"Project.Dpr", ".DPR"},
+      {"a.pAs", ".PAS"},      {"x.pas.bak", ".BAK"},     {"noext", ""},
+      {"dir.d\\file", ""},    {"c:file", ""},            {"a.b:c", ""},
+      {"/home/x.y/file", ""}, {"/home/x/a.m", ".M"},     {"trailing.", "."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileExtension(c.name), c.extension) << c.name;
+}
+
+}  // namespace
+}  // namespace markwell
