@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test sanitize fuzz clean
 
 all: build
 
@@ -44,5 +44,28 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARKWELL_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS, starting from the seeds in
+# tests/fuzz/corpus/; what it finds new goes to build-fuzz/corpus/.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := rtf_reader plain_text keyword_list filters
+fuzz: deps
+	@command -v clang++ >/dev/null || { [ "$$(id -u)" = 0 ] && apt-get install -y -q clang libclang-rt-14-dev; }
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMARKWELL_FUZZ=ON -DMARKWELL_BUILD_EDITOR=OFF -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
+	  build-fuzz/bin/$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 \
+	    -rss_limit_mb=4096 -print_final_stats=1 build-fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-asan build-fuzz

@@ -52,7 +52,7 @@ void ApplyMarkwellIdentity(ProgramInfo& info) {
   info.SetVerze(QStringLiteral("1.2"));
   info.SetDatum(QStringLiteral("14.3.2005"));
   info.SetJazyk(TJazyk::CZ);
-  info.SetMail(QStringLiteral("markwell@example.org"));
+  info.SetMail(QStringLiteral("team@example.org"));
   info.SetHttp(QStringLiteral("www.example.org"));
   info.SetCopyright(QStringLiteral("Copyright © Markwell team"));
   info.SetRegHlavniKlic(QStringLiteral("Markwell"));

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -74,6 +76,16 @@ class ModalDriver {
   }
 
  private:
+  // Pictures of the dialogs, for looking at: MARKWELL_RENDER_DIR=/some/dir.
+  static void SaveRendering(TForm10& dialog) {
+    const QString dir = qEnvironmentVariable("MARKWELL_RENDER_DIR");
+    if (dir.isEmpty()) return;
+    QString name = QString::fromLatin1(QTest::currentTestFunction());
+    if (const char* tag = QTest::currentDataTag()) name += '_' + QString::fromUtf8(tag);
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
+    dialog.grab().save(dir + '/' + name + ".png");
+  }
+
   static DialogSnapshot Snapshot(TForm10& dialog) {
     DialogSnapshot shot;
     shot.dialog = &dialog;
@@ -89,6 +101,7 @@ class ModalDriver {
     shot.pictureEmpty = picture.isNull();
     shot.pictureSize = picture.size();
     shot.closedByAction = true;
+    SaveRendering(dialog);
     return shot;
   }
 };
@@ -291,6 +304,7 @@ void AboutTest::dialogLayout() {
 
   struct Layout {
     QSize client, minimum, maximum;
+    QPoint centreOffset;
     Qt::WindowFlags flags;
     QMap<QString, QRect> geometry;
     QMap<QString, QColor> colors;
@@ -298,7 +312,6 @@ void AboutTest::dialogLayout() {
     QString button;
     QPixmap picture1;
     QSize picture2;
-    QString renderPath;
   } seen;
   const QStringList names{"Panel1", "Image1",  "Image2", "Label2",  "Label3",  "Label4",
                           "Label5", "Label9",  "Label7", "Label11", "Label13", "Edit1",
@@ -307,6 +320,8 @@ void AboutTest::dialogLayout() {
   driver.Run([&] { info.ShowAbout(); }, ClickClose,
              [&](TForm10& dialog) {
                seen.client = dialog.size();
+               seen.centreOffset = dialog.frameGeometry().center() -
+                                   QGuiApplication::primaryScreen()->geometry().center();
                seen.minimum = dialog.minimumSize();
                seen.maximum = dialog.maximumSize();
                seen.flags = dialog.windowFlags();
@@ -327,14 +342,12 @@ void AboutTest::dialogLayout() {
                seen.button = dialog.Button1->text();
                seen.picture1 = dialog.Image1->pixmap();
                seen.picture2 = dialog.Image2->pixmap().size();
-               // A picture of the dialog, for looking at: MARKWELL_RENDER_DIR=/some/dir.
-               const QByteArray dir = qgetenv("MARKWELL_RENDER_DIR");
-               if (!dir.isEmpty()) dialog.grab().save(QString::fromLocal8Bit(dir) + "/about.png");
              });
 
   QCOMPARE(seen.client, QSize(299, 185));
   QCOMPARE(seen.minimum, seen.client);
   QCOMPARE(seen.maximum, seen.client);
+  QVERIFY2(seen.centreOffset.manhattanLength() <= 40, "centred on the desktop");
   QVERIFY(seen.flags.testFlag(Qt::WindowCloseButtonHint));
   for (Qt::WindowType unwanted : {Qt::WindowContextHelpButtonHint, Qt::WindowMinimizeButtonHint,
                                   Qt::WindowMaximizeButtonHint}) {

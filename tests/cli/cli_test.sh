@@ -57,7 +57,10 @@ check "plain text from stdin as json" \
 check "text output keeps CR LF" "610d0a62" "$(printf 'a\nb' | "$cli" -t text | od -An -tx1 | tr -d ' \n')"
 
 out=$(printf 'x' | "$cli" -m reset --font Arial --size 12 --font-style bold,italic --font-color '#102030' -t json)
-contains "reset takes the base font" '"bold": true, "italic": true, "underline": false, "strike": false, "color": "#102030", "font": "Times New Roman", "size": 12' "$out"
+contains "reset takes the base font" '"bold": true, "italic": true, "underline": false, "strike": false, "color": "#102030", "font": "Arial", "size": 12' "$out"
+
+out=$(printf '{\\rtf1{\\fonttbl{\\f0 Courier New;}}\\f0\\fs40\\b\\ul x}' | "$cli" -m reset -t json)
+contains "reset keeps the font name" '"bold": false, "italic": false, "underline": false, "strike": false, "color": "auto", "font": "Courier New", "size": 10' "$out"
 
 printf 'begin' > "$work/a.pas"
 "$cli" -k "$work/nokeys" -m pascal "$work/a.pas" > /dev/null 2> "$work/err"

@@ -178,10 +178,9 @@ TEST(FileExtensionTest, ExtensionRule) {
     const char* name;
     const char* extension;
   } cases[] = {
-      {"UNIT1.PAS", ".PAS"},  {"unit1.pas", ".PAS"},     {"Project.Dpr", ".DPR"},
-      {"a.pAs", ".PAS"},      {"x.pas.bak", ".BAK"},     {"noext", ""},
-      {"dir.d\\file", ""},    {"c:file", ""},            {"a.b:c", ""},
-      {"/home/x.y/file", ""}, {"/home/x/a.m", ".M"},     {"trailing.", "."},
+      {"UNIT1.PAS", ".PAS"}, {"unit1.pas", ".PAS"},  {"Project.Dpr", ".DPR"}, {"a.pAs", ".PAS"},
+      {"x.pas.bak", ".BAK"}, {"noext", ""},          {"dir.d\\file", ""},     {"c:file", ""},
+      {"a.b:c", ""},         {"/home/x.y/file", ""}, {"/home/x/a.m", ".M"},   {"trailing.", "."},
   };
   for (const auto& c : cases) EXPECT_EQ(FileExtension(c.name), c.extension) << c.name;
 }

@@ -41,8 +41,8 @@ TEST_F(DocumentTest, SelectionIsClampedAndTheClampedValuesAreReported) {
     const char* name;
     int start, length, wantStart, wantLength;
   } cases[] = {
-      {"start beyond the end", 10, 0, 4, 0},   {"length beyond the end", 2, 5, 2, 2},
-      {"negative start", -3, 1, 0, 1},         {"negative length", 2, -1, 2, 0},
+      {"start beyond the end", 10, 0, 4, 0}, {"length beyond the end", 2, 5, 2, 2},
+      {"negative start", -3, 1, 0, 1},       {"negative length", 2, -1, 2, 0},
       {"huge length", 1, 2147483647, 1, 3},
   };
   for (const auto& c : cases) {
@@ -67,8 +67,8 @@ TEST_F(DocumentTest, WritingSelStartCollapsesTheSelection) {
 TEST_F(DocumentTest, CallbackFiresOnEveryChangeOfTheSelectionOnly) {
   document.SetText(u"abcdef");
   selectionChanges = 0;
-  document.SetSelStart(2);  // change
-  document.SetSelStart(2);  // same place: no change
+  document.SetSelStart(2);   // change
+  document.SetSelStart(2);   // same place: no change
   document.SetSelLength(2);  // change
   document.SetSelLength(2);  // no change
   document.SelectAll();      // change
@@ -110,8 +110,7 @@ TEST_F(DocumentTest, WritesOnASelectionTouchOnlyTheSelectedCharacters) {
   for (int pos = 0; pos < 6; ++pos) {
     const bool inside = pos == 2 || pos == 3;
     EXPECT_EQ(document.Content().FormatAt(pos).size, inside ? 20 : 10) << pos;
-    EXPECT_EQ(document.Content().FormatAt(pos).fontName,
-              inside ? "Courier New" : "Times New Roman")
+    EXPECT_EQ(document.Content().FormatAt(pos).fontName, inside ? "Courier New" : "Times New Roman")
         << pos;
   }
 }

@@ -23,6 +23,11 @@ struct AsmCase {
   bool rawText = false;  // keep line breaks as written (a lone CR)
 };
 
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const AsmCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const AsmCase kAsmCases[] = {
     {.name = "EmptyDocument", .text = u"", .marked = ""},
     {.name = "CodeThenComment",

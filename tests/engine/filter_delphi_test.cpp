@@ -23,6 +23,11 @@ struct DelphiCase {
   std::vector<std::string_view> keywords = {"begin", "end"};
 };
 
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const DelphiCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const DelphiCase kDelphiCases[] = {
     {.name = "EmptyDocument", .text = u"", .marked = ""},
     {.name = "KeywordEndsTheText", .text = u"x := end", .marked = "x := <DKey>end</DKey>"},

@@ -28,6 +28,11 @@ struct GoldenCase {
   int mode;
 };
 
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const GoldenCase kGoldenCases[] = {
     {"PascalUnit", "unit.pas", kPascalMode},
     {"MatlabScript", "script.m", kMatlabMode},

@@ -21,6 +21,11 @@ struct MatlabCase {
   std::vector<std::string_view> keywords = {"end", "if"};
 };
 
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const MatlabCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const MatlabCase kMatlabCases[] = {
     {.name = "EmptyDocument", .text = u"", .marked = ""},
     {.name = "KeywordEndsTheText", .text = u"x = 1; end", .marked = "x = 1; <MKey>end</MKey>"},

@@ -26,6 +26,11 @@ struct ResetCase {
   int height;  // the base font's pixel height
 };
 
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const ResetCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const ResetCase kResetCases[] = {
     {"InitialBaseFont", {}, kWindowTextColour, -13},
     {"BoldItalicGreen12pt", FontStyles(FontStyle::Bold) | FontStyle::Italic, 0x008000, -16},
@@ -90,6 +95,11 @@ struct RunCase {
   int selectionChanges;  // the reset's and the filter's, worked out by hand
   int caret;             // SelStart afterwards (-1: the end of the text)
 };
+
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const RunCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 const std::string kPascal = "Pro Delphi kód.";
 const std::string kMatlab = "Pro MATLAB.";
@@ -195,7 +205,9 @@ TEST_P(RunTest, ReportsProgressAndMovesTheSelection) {
   EXPECT_EQ(document.SelStart(), c.caret < 0 ? document.Length() : c.caret);
   EXPECT_EQ(document.SelLength(), 0);
   // Without a filter nothing is marked.
-  if (c.captions.empty()) EXPECT_EQ(RenderMarking(document).find('<'), std::string::npos);
+  if (c.captions.empty()) {
+    EXPECT_EQ(RenderMarking(document).find('<'), std::string::npos);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RunTest, ::testing::ValuesIn(kRunCases),

@@ -34,11 +34,25 @@ TEST(KeywordFileTest, LinesAndEndsOfFile) {
       {"empty line is an empty entry", "a\r\n\r\nb", {"a", "", "b"}},
       {"a lone line end is one empty entry", "\r\n", {""}},
       {"empty file", "", {}},
-      {"Ctrl-Z ends the file mid-line", "ab\x1A" "cd\r\nef", {"ab"}},
-      {"Ctrl-Z at a line start adds nothing", "ab\r\n\x1A" "cd", {"ab"}},
+      {"Ctrl-Z ends the file mid-line",
+       "ab\x1A"
+       "cd\r\nef",
+       {"ab"}},
+      {"Ctrl-Z at a line start adds nothing",
+       "ab\r\n\x1A"
+       "cd",
+       {"ab"}},
       {"no trimming", " begin \t\r\n", {" begin \t"}},
-      {"byte-order mark stays", "\xEF\xBB\xBF" "begin", {"\xEF\xBB\xBF" "begin"}},
-      {"accented capitals stay", "\xC8" "AS", {"\xC8" "as"}},
+      {"byte-order mark stays",
+       "\xEF\xBB\xBF"
+       "begin",
+       {"\xEF\xBB\xBF"
+        "begin"}},
+      {"accented capitals stay",
+       "\xC8"
+       "AS",
+       {"\xC8"
+        "as"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Parse(c.bytes), c.entries) << c.name;
@@ -47,16 +61,19 @@ TEST(KeywordFileTest, LinesAndEndsOfFile) {
 
 TEST(KeywordListTest, LookupLowersAsciiAndComparesExactly) {
   KeywordList list;
-  for (const char* entry : {"begin", "end ", "", "\xE8" "as"}) list.Add(entry);
+  for (const char* entry : {"begin", "end ", "",
+                            "\xE8"
+                            "as"})
+    list.Add(entry);
   struct Case {
     std::u16string word;
     bool keyword;
   } cases[] = {
-      {u"begin", true},  {u"BEGIN", true},   {u"Begin", true}, {u"end", false},
-      {u"end ", true},   {u"", true},        {u"beginx", false},
-      {u"\u010Das", true},   // č is byte 0xE8 in windows-1250
-      {u"\u010Cas", false},  // Č is not lowered
-      {u"\u4E2D", false},    // no 8-bit form at all
+      {u"begin", true},     {u"BEGIN", true},    {u"Begin", true},
+      {u"end", false},      {u"end ", true},     {u"", true},
+      {u"beginx", false},   {u"\u010Das", true},  // č is byte 0xE8 in windows-1250
+      {u"\u010Cas", false},                       // Č is not lowered
+      {u"\u4E2D", false},                         // no 8-bit form at all
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsKeyword(list, c.word), c.keyword) << std::string(c.word.begin(), c.word.end());

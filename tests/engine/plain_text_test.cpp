@@ -20,7 +20,11 @@ TEST(PlainTextTest, DecodesUtf8OrWindows1250WithLineBreaksAsCrLf) {
       {"windows-1250 quotes and euro", "\x80\x84\x93", u"\u20AC\u201E\u201C"},
       {"overlong UTF-8 is not UTF-8", "\xC0\xAF", u"\u0154\u017B"},
       {"UTF-8 surrogate is not UTF-8", "\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},
-      {"UTF-16 LE with BOM", std::string("\xFF\xFE" "a\0\r\0\n\0\x0D\x01", 10), u"a\r\n\u010D"},
+      {"UTF-16 LE with BOM",
+       std::string("\xFF\xFE"
+                   "a\0\r\0\n\0\x0D\x01",
+                   10),
+       u"a\r\n\u010D"},
       {"UTF-16 BE with BOM", std::string("\xFE\xFF\0b", 4), u"b"},
       {"empty", "", u""},
   };
@@ -34,7 +38,10 @@ TEST(PlainTextTest, DecodesUtf8OrWindows1250WithLineBreaksAsCrLf) {
 TEST(PlainTextTest, BinaryDataIsNotText) {
   EXPECT_FALSE(DecodePlainText(std::string("abc\0def", 7)));
   EXPECT_FALSE(DecodePlainText(std::string(100, '\0')));
-  EXPECT_FALSE(DecodePlainText(std::string("\xFF\xFE" "a\0\0\0", 6)));
+  EXPECT_FALSE(
+      DecodePlainText(std::string("\xFF\xFE"
+                                  "a\0\0\0",
+                                  6)));
 }
 
 }  // namespace

@@ -25,6 +25,11 @@ struct TokenStyleCase {
   Colour baseColour = kWindowTextColour;
 };
 
+// Names the row in gtest's messages instead of dumping its bytes.
+void PrintTo(const TokenStyleCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const TokenStyleCase kTokenStyleCases[] = {
     {"DKeyBoldFixedBlack", "DKey", true, 4, 3, "one <DKey>two</DKey> three", 7, 2},
     {"DKeyClearsItalic", "DKey", true, 4, 3, "one <DKey>two</DKey> three", 7, 2, FontStyle::Italic},

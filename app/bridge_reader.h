@@ -1,0 +1,49 @@
+// Reading the editor's QTextDocument into the engine's document content.
+#pragma once
+
+#include <QTextDocument>
+#include <vector>
+
+#include "document_content.h"
+
+namespace markwell::bridge {
+
+// Positions of one stretch of the widget's document against the engine's.
+// A block boundary, a frame marker or a soft line break is one character in
+// the widget and CR LF, two characters, in the engine.
+class PositionMap {
+ public:
+  explicit PositionMap(int qtBegin = 0) : qtBegin_(qtBegin) {}
+
+  // Records a break character at `qtPos`; breaks are added in order.
+  void AddBreak(int qtPos) { qtBreaks_.push_back(qtPos - qtBegin_); }
+
+  int ToEngine(int qtPos) const;
+  // A position between the CR and the LF of a break maps behind the break.
+  int ToQt(int enginePos) const;
+
+ private:
+  int qtBegin_;
+  std::vector<int> qtBreaks_;  // offsets from qtBegin_
+};
+
+// Where a widget format starts in the engine text; it lasts to the next one.
+struct QtFormatPiece {
+  int engineStart;
+  int formatIndex;  // index into QTextDocument::allFormats()
+};
+
+struct Snapshot {
+  DocumentContent content;
+  PositionMap positions;
+  std::vector<QtFormatPiece> qtFormats;
+};
+
+// The characters [qtBegin, qtEnd) of `document` with their formats, as the
+// widget draws them (unset properties come from the default font).
+Snapshot ReadDocument(const QTextDocument& document, int qtBegin, int qtEnd);
+
+// The whole text of `document` (without its final block end).
+Snapshot ReadDocument(const QTextDocument& document);
+
+}  // namespace markwell::bridge

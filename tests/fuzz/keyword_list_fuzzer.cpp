@@ -1,0 +1,20 @@
+// Any bytes as a keyword file: every entry must be found again by its own
+// spelling, and no entry holds a CR or a byte 26.
+#include <algorithm>
+
+#include "fuzz_invariants.h"
+#include "keyword_list.h"
+
+using namespace markwell;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  KeywordList list;
+  ParseKeywordFile(std::string_view(reinterpret_cast<const char*>(data), size), list);
+  for (const std::string& entry : list.Entries()) {
+    fuzz::Require(entry.find('\r') == std::string::npos, "no CR in an entry");
+    fuzz::Require(entry.find('\x1A') == std::string::npos, "no byte 26 in an entry");
+    fuzz::Require(LowerAscii(entry) == entry, "entries are lower-cased");
+    fuzz::Require(list.Contains(std::string_view(entry)), "an entry is its own keyword");
+  }
+  return 0;
+}
