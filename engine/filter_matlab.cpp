@@ -42,9 +42,8 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
         MarkToken(document, p, last, "MText", true);
         p = last;
       } else if (c == u'%') {
-        // Tested on the step's own character: a "%" that ends an unclosed
-        // string belongs to the string.
-        // The comment keeps the CR that ends its line; the LF starts the next word.
+        // Tested on the step's own character, so a "%" that ends an unclosed
+        // string stays in it. The comment keeps the CR that ends its line.
         const int last = FindOrLast(text, kCR, p + 1);
         MarkToken(document, p, last, "MKoment", true);
         p = last;

@@ -1,6 +1,8 @@
 #include "keyword_list.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -17,37 +19,68 @@ std::string LowerAscii(std::string_view text) {
   return lower;
 }
 
+std::size_t KeywordList::Hash::operator()(std::string_view s) const {
+  std::uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a: words are short
+  for (char c : s) h = (h ^ static_cast<std::uint8_t>(c)) * 0x100000001b3ull;
+  return static_cast<std::size_t>(h);
+}
+
 void KeywordList::Add(std::string_view entry) {
   entries_.push_back(LowerAscii(entry));
-  index_.insert(entries_.back());
-  if (entries_.back().size() > longestEntry_) longestEntry_ = entries_.back().size();
+  const std::string& added = entries_.back();
+  index_.insert(added);
+  longestEntry_ = std::max(longestEntry_, added.size());
+  if (added.size() < lengths_.size()) {
+    lengths_.set(added.size());
+  } else {
+    hasLongEntry_ = true;
+  }
+  if (!added.empty()) firstBytes_.set(static_cast<std::uint8_t>(added[0]));
 }
 
 void KeywordList::Clear() {
   entries_.clear();
   index_.clear();
   longestEntry_ = 0;
+  lengths_.reset();
+  firstBytes_.reset();
+  hasLongEntry_ = false;
+}
+
+bool KeywordList::ContainsLowered(std::string_view lowered) const {
+  if (lowered.size() < lengths_.size() ? !lengths_.test(lowered.size()) : !hasLongEntry_) {
+    return false;
+  }
+  if (!lowered.empty() && !firstBytes_.test(static_cast<std::uint8_t>(lowered[0]))) return false;
+  return index_.find(lowered) != index_.end();
 }
 
 bool KeywordList::Contains(std::string_view word) const {
   if (word.size() > longestEntry_ || index_.empty()) return false;
-  return index_.count(LowerAscii(word)) != 0;
+  return ContainsLowered(LowerAscii(word));
 }
 
 bool KeywordList::Contains(std::u16string_view word) const {
   if (word.size() > longestEntry_ || index_.empty()) return false;
-  std::string bytes;
-  bytes.reserve(word.size());
-  for (char16_t c : word) {
+  // Words are short: lower-case into a buffer on the stack when it fits.
+  char small[64];
+  std::string large;
+  char* bytes = small;
+  if (word.size() > sizeof small) {
+    large.resize(word.size());
+    bytes = large.data();
+  }
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char16_t c = word[i];
     if (c < 0x80) {
-      bytes += static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+      bytes[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
     } else if (auto byte = EncodeWindows1250(c)) {
-      bytes += static_cast<char>(*byte);
+      bytes[i] = static_cast<char>(*byte);
     } else {
       return false;  // no entry of an 8-bit file holds this character
     }
   }
-  return index_.count(bytes) != 0;
+  return ContainsLowered(std::string_view(bytes, word.size()));
 }
 
 bool IsKeyword(const KeywordList& list, std::u16string_view word) { return list.Contains(word); }

@@ -2,6 +2,7 @@
 // file order, searched for a filter's words.
 #pragma once
 
+#include <bitset>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -24,9 +25,20 @@ class KeywordList {
   bool Contains(std::string_view word) const;
 
  private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const;
+  };
+  bool ContainsLowered(std::string_view lowered) const;
+
   std::vector<std::string> entries_;
-  std::unordered_set<std::string> index_;
+  std::unordered_set<std::string, Hash, std::equal_to<>> index_;
   std::size_t longestEntry_ = 0;
+  // Quick rejection before hashing: which lengths (up to 63) and which first
+  // bytes the entries have. Most words of a program are no keyword.
+  std::bitset<64> lengths_;
+  std::bitset<256> firstBytes_;
+  bool hasLongEntry_ = false;
 };
 
 // Lower-cases "A" to "Z" (codes 65 to 90); every other byte stays.

@@ -1,5 +1,6 @@
 #include "plain_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -60,6 +61,42 @@ std::optional<std::u16string> DecodeUtf16(std::string_view bytes, bool bigEndian
   return out;
 }
 
+// Decodes UTF-8 with every line break made CR LF, in one pass into a buffer
+// sized for the worst case; nothing when the bytes are not valid UTF-8.
+std::optional<std::u16string> DecodeUtf8Text(std::string_view bytes) {
+  const std::size_t breaks = static_cast<std::size_t>(
+      std::count_if(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; }));
+  std::u16string text(bytes.size() + breaks, u'\0');
+  char16_t* out = text.data();
+  const std::size_t size = bytes.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const auto byte = static_cast<std::uint8_t>(bytes[i]);
+    if (byte >= 0x80) {
+      char32_t cp = 0;
+      const std::size_t length = DecodeUtf8Sequence(bytes, i, cp);
+      if (length == 0) return std::nullopt;
+      if (cp < 0x10000) {
+        *out++ = static_cast<char16_t>(cp);
+      } else {
+        *out++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+      }
+      i += length;
+    } else if (byte == '\r' || byte == '\n') {
+      *out++ = kCR;
+      *out++ = kLF;
+      ++i;
+      if (byte == '\r' && i < size && bytes[i] == '\n') ++i;
+    } else {
+      *out++ = byte;
+      ++i;
+    }
+  }
+  text.resize(static_cast<std::size_t>(out - text.data()));
+  return text;
+}
+
 }  // namespace
 
 std::optional<std::u16string> DecodePlainText(std::string_view bytes) {
@@ -71,11 +108,7 @@ std::optional<std::u16string> DecodePlainText(std::string_view bytes) {
   }
   if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return std::nullopt;
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  std::u16string text;
-  text.reserve(bytes.size() + bytes.size() / 16);
-  LineBreakWriter writer(text);
-  if (ForEachUtf16Unit(bytes, [&](char16_t unit) { writer.Put(unit); })) return text;
-  text = std::u16string();  // give the memory back before the second decoding
+  if (auto text = DecodeUtf8Text(bytes)) return text;
   return DecodeWindows1250(bytes);
 }
 

@@ -139,9 +139,16 @@ class RtfDocumentWriter {
     colourOfFormat_.assign(formats, kUnset);
     std::unordered_map<std::string_view, int> fonts;
     std::unordered_map<Colour, int> colours;
-    content_.ForEachRun(begin_, end_, [&](int start, int, const CharFormat& format) {
+    const std::u16string& text = content_.Text();
+    bool afterCr = false;
+    content_.ForEachRun(begin_, end_, [&](int start, int length, const CharFormat& format) {
+      const auto from = static_cast<std::size_t>(start);
+      const auto last = from + static_cast<std::size_t>(length) - 1;
+      // A run that is only the LF of a CR LF is never written (see WriteBody).
+      const bool unused = afterCr && last == from && text[from] == u'\n';
+      afterCr = text[last] == u'\r';
       const auto index = content_.IndexAt(start);
-      if (fontOfFormat_[index] != kUnset) return;
+      if (unused || fontOfFormat_[index] != kUnset) return;
       auto [font, newFont] =
           fonts.try_emplace(format.fontName, static_cast<int>(fontNames_.size()));
       if (newFont) fontNames_.push_back(format.fontName);
@@ -184,11 +191,17 @@ class RtfDocumentWriter {
     const std::u16string& text = content_.Text();
     bool afterCr = false;
     content_.ForEachRun(begin_, end_, [&](int start, int length, const CharFormat& format) {
+      auto from = static_cast<std::size_t>(start);
+      const auto to = from + static_cast<std::size_t>(length);
+      // The LF of a CR LF writes nothing and reads back in the CR's format:
+      // no format change for it.
+      if (afterCr && text[from] == u'\n') {
+        afterCr = false;
+        if (++from == to) return;
+      }
       const auto index = content_.IndexAt(start);
       WriteFormat(RunFormat{fontOfFormat_[index], colourOfFormat_[index],
                             static_cast<std::int64_t>(format.size) * 2, format.style.Bits()});
-      const auto from = static_cast<std::size_t>(start);
-      const auto to = from + static_cast<std::size_t>(length);
       for (std::size_t i = from; i < to; ++i) {
         const char16_t c = text[i];
         if (IsPlainAscii(c)) {

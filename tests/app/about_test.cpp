@@ -316,10 +316,22 @@ void AboutTest::dialogLayout() {
   const QStringList names{"Panel1", "Image1",  "Image2", "Label2",  "Label3",  "Label4",
                           "Label5", "Label9",  "Label7", "Label11", "Label13", "Edit1",
                           "Label1", "Button1", "Bevel1", "Bevel2"};
+
+  // An active main window away from the middle: the dialog still goes to the desktop's centre.
+  QWidget mainWindow;
+  mainWindow.setGeometry(10, 10, 200, 150);
+  mainWindow.show();
+  mainWindow.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+
   ModalDriver driver;
   driver.Run([&] { info.ShowAbout(); }, ClickClose,
              [&](TForm10& dialog) {
                seen.client = dialog.size();
+               qDebug() << dialog.frameGeometry() << dialog.geometry()
+                        << QGuiApplication::primaryScreen()->geometry()
+                        << QApplication::activeWindow() << mainWindow.geometry()
+                        << dialog.windowHandle()->transientParent();
                seen.centreOffset = dialog.frameGeometry().center() -
                                    QGuiApplication::primaryScreen()->geometry().center();
                seen.minimum = dialog.minimumSize();

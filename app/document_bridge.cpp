@@ -1,0 +1,204 @@
+#include "document_bridge.h"
+
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <vector>
+
+#include "bridge_formats.h"
+#include "bridge_reader.h"
+#include "bridge_writer.h"
+#include "clipboard_content.h"
+#include "document_file.h"
+
+namespace markwell {
+
+namespace {
+
+// A new engine document holding `snapshot`'s content in `font`.
+Document MakeDocument(bridge::Snapshot& snapshot, const BaseFont& font) {
+  Document document;
+  document.Font() = font;
+  document.ReplaceContent(std::move(snapshot.content));
+  return document;
+}
+
+void Select(QTextEdit& editor, const bridge::PositionMap& positions, const Document& document) {
+  QTextCursor cursor(editor.document());
+  cursor.setPosition(positions.ToQt(document.SelStart()));
+  cursor.setPosition(positions.ToQt(document.SelStart() + document.SelLength()),
+                     QTextCursor::KeepAnchor);
+  editor.setTextCursor(cursor);
+}
+
+}  // namespace
+
+DocumentBridge::DocumentBridge(QTextEdit& editor) : editor_(editor) {
+  editor_.setFont(bridge::ToQFont(font_));
+}
+
+void DocumentBridge::SetFont(const BaseFont& font) {
+  QTextDocument& qtDocument = *editor_.document();
+  bridge::Snapshot wanted = bridge::ReadDocument(qtDocument);
+  editor_.setFont(bridge::ToQFont(font));
+  font_ = font;
+  const bridge::Snapshot now = bridge::ReadDocument(qtDocument);
+
+  // Express what the text shows now in the table of what it showed before.
+  FormatTable& table = wanted.content.Table();
+  std::vector<FormatTable::Index> inWantedTable(now.content.Table().Size());
+  for (std::size_t i = 0; i < inWantedTable.size(); ++i) {
+    inWantedTable[i] = table.Intern(now.content.Table().Get(static_cast<FormatTable::Index>(i)));
+  }
+  FormatIndexArray current;
+  const FormatIndexArray& nowIndices = now.content.Indices();
+  std::size_t pos = 0;
+  while (pos < nowIndices.Size()) {
+    const std::size_t end = nowIndices.StretchEnd(pos, nowIndices.Size());
+    current.Append(end - pos, inWantedTable[nowIndices[pos]]);
+    pos = end;
+  }
+  const QSignalBlocker quiet(&editor_);
+  bridge::WriteChangedFormats(qtDocument, now, current, wanted.content);
+  TypeInBaseFontWhenEmpty();
+}
+
+CharFormat DocumentBridge::SelectionFormat() const {
+  const QTextCursor cursor = editor_.textCursor();
+  if (cursor.hasSelection()) {
+    const int first = cursor.selectionStart();
+    const bridge::Snapshot snapshot = bridge::ReadDocument(*editor_.document(), first, first + 1);
+    if (!snapshot.content.Empty()) return snapshot.content.FormatAt(0);
+  }
+  return bridge::ToCharFormat(editor_.currentCharFormat(), editor_.document()->defaultFont());
+}
+
+void DocumentBridge::SetSelectionStyle(FontStyles style) {
+  editor_.mergeCurrentCharFormat(bridge::StyleFormat(style));
+}
+
+void DocumentBridge::SetSelectionName(const std::string& name) {
+  editor_.mergeCurrentCharFormat(bridge::NameFormat(name));
+}
+
+void DocumentBridge::SetSelectionSize(int points) {
+  editor_.mergeCurrentCharFormat(bridge::SizeFormat(points));
+}
+
+DocumentBridge::EditOutcome DocumentBridge::Edit(const std::function<void(Document&)>& change) {
+  QTextDocument& qtDocument = *editor_.document();
+  bridge::Snapshot snapshot = bridge::ReadDocument(qtDocument);
+  const std::u16string text = snapshot.content.Text();
+  const QTextCursor cursor = editor_.textCursor();
+  const int start = snapshot.positions.ToEngine(cursor.selectionStart());
+  const int end = snapshot.positions.ToEngine(cursor.selectionEnd());
+
+  Document document = MakeDocument(snapshot, font_);
+  document.SetSelStart(start);
+  document.SetSelLength(end - start);
+  const FormatIndexArray before = document.Content().Indices();
+
+  EditOutcome outcome;
+  document.SetSelectionChangeHandler([&outcome, &document] {
+    outcome.selectionChanged = true;
+    outcome.selectionFormat = document.SelectionFormat();
+  });
+  try {
+    change(document);
+  } catch (...) {
+    outcome.error = std::current_exception();
+  }
+  document.SetSelectionChangeHandler(nullptr);
+
+  const QSignalBlocker quiet(&editor_);
+  if (document.Text() == text) {
+    bridge::WriteChangedFormats(qtDocument, snapshot, before, document.Content());
+    Select(editor_, snapshot.positions, document);
+  } else {
+    ShowContent(document.Content());
+    Select(editor_, bridge::ReadDocument(qtDocument).positions, document);
+  }
+  // A format written at an insertion point is what the next typed text takes.
+  if (document.SelLength() == 0 && !(document.SelectionFormat() == SelectionFormat())) {
+    editor_.setCurrentCharFormat(
+        bridge::ToQtFormat(document.SelectionFormat(), editor_.currentCharFormat()));
+  }
+  return outcome;
+}
+
+Document DocumentBridge::ToDocument() const {
+  bridge::Snapshot snapshot = bridge::ReadDocument(*editor_.document());
+  const QTextCursor cursor = editor_.textCursor();
+  const int start = snapshot.positions.ToEngine(cursor.selectionStart());
+  const int end = snapshot.positions.ToEngine(cursor.selectionEnd());
+  Document document = MakeDocument(snapshot, font_);
+  document.SetSelStart(start);
+  document.SetSelLength(end - start);
+  return document;
+}
+
+void DocumentBridge::Load(const std::string& fileName) {
+  Document document;
+  document.Font() = font_;
+  LoadFromFile(document, fileName);
+  Show(document);
+}
+
+void DocumentBridge::Save(const std::string& fileName) const {
+  SaveToFile(ToDocument(), fileName);
+}
+
+void DocumentBridge::Clear() {
+  const QSignalBlocker quiet(&editor_);
+  editor_.clear();
+  TypeInBaseFontWhenEmpty();
+}
+
+void DocumentBridge::Show(const Document& document) {
+  const QSignalBlocker quiet(&editor_);
+  ShowContent(document.Content());
+  editor_.setTextCursor(QTextCursor(editor_.document()));
+  TypeInBaseFontWhenEmpty();
+}
+
+void DocumentBridge::ShowContent(const DocumentContent& content) {
+  QTextDocument& qtDocument = *editor_.document();
+  // A new document is not an edit that can be undone.
+  qtDocument.setUndoRedoEnabled(false);
+  qtDocument.clear();
+  QTextCursor cursor(&qtDocument);
+  cursor.beginEditBlock();
+  bridge::InsertContent(cursor, content);
+  cursor.endEditBlock();
+  qtDocument.setUndoRedoEnabled(true);
+}
+
+void DocumentBridge::TypeInBaseFontWhenEmpty() {
+  if (!editor_.document()->isEmpty()) return;
+  editor_.setCurrentCharFormat(bridge::ToQtFormat(font_.AsCharFormat()));
+}
+
+std::string DocumentBridge::SelectionAsRtf() const {
+  const QTextCursor cursor = editor_.textCursor();
+  bridge::Snapshot snapshot =
+      bridge::ReadDocument(*editor_.document(), cursor.selectionStart(), cursor.selectionEnd());
+  Document document = MakeDocument(snapshot, font_);
+  document.SelectAll();
+  return markwell::SelectionAsRtf(document);
+}
+
+bool DocumentBridge::PasteRtf(std::string_view rtf) {
+  Document piece;
+  piece.Font() = font_;
+  if (!InsertRtf(piece, rtf)) return false;
+  const QSignalBlocker quiet(&editor_);
+  QTextCursor cursor = editor_.textCursor();
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  bridge::InsertContent(cursor, piece.Content());
+  cursor.endEditBlock();
+  editor_.setTextCursor(cursor);
+  return true;
+}
+
+}  // namespace markwell

@@ -1,0 +1,78 @@
+// The one place where the editor's text widget and the engine meet. The
+// widget keeps the document the user types into; for a run, a reset, a save,
+// an open or the clipboard the bridge takes it into an engine Document (text
+// with CR LF line breaks, formats, selection, base font), lets the engine do
+// the work, and writes the result back in one edit.
+#pragma once
+
+#include <QTextEdit>
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "base_font.h"
+#include "char_format.h"
+#include "document.h"
+
+namespace markwell {
+
+class DocumentBridge {
+ public:
+  explicit DocumentBridge(QTextEdit& editor);
+
+  // The base font (the surface's Font): the widget's font, the format of
+  // text typed into an empty document, and what the resets copy.
+  const BaseFont& Font() const { return font_; }
+  // Text that takes its look from the old base font gets that look as its
+  // own format first, so that it does not change with the base font.
+  void SetFont(const BaseFont& font);
+
+  // The surface's SelAttributes on the widget. A selection reports its first
+  // character; an insertion point the format the next typed text takes.
+  CharFormat SelectionFormat() const;
+  void SetSelectionStyle(FontStyles style);
+  void SetSelectionName(const std::string& name);
+  void SetSelectionSize(int points);
+
+  struct EditOutcome {
+    // The selection moved during the edit; selectionFormat is what its last
+    // move found (what the formatting controls read then).
+    bool selectionChanged = false;
+    CharFormat selectionFormat;
+    // An error of the edit, raised only after what it did has been written.
+    std::exception_ptr error;
+  };
+  // Runs `change` on the widget's document as an engine Document; it may
+  // change formats and the selection, not the text. The changed format runs
+  // are written back in one edit block (one undo step), then the selection
+  // is set once. The widget's signals are quiet meanwhile.
+  EditOutcome Edit(const std::function<void(Document&)>& change);
+
+  // The whole document with its selection and the base font.
+  Document ToDocument() const;
+
+  // Replaces the document by a file (RTF, else plain text); on an error the
+  // widget keeps what it had. The caret goes to the start.
+  void Load(const std::string& fileName);
+  void Save(const std::string& fileName) const;
+  // Empties the document; text typed next takes the base font.
+  void Clear();
+  // Replaces the whole document by `document`'s content (caret at the start).
+  void Show(const Document& document);
+
+  // The selection as RTF, for the clipboard.
+  std::string SelectionAsRtf() const;
+  // Replaces the selection by an RTF document; false, with nothing changed,
+  // when `rtf` is not RTF.
+  bool PasteRtf(std::string_view rtf);
+
+ private:
+  void ShowContent(const DocumentContent& content);
+  void TypeInBaseFontWhenEmpty();
+
+  QTextEdit& editor_;
+  BaseFont font_;
+};
+
+}  // namespace markwell

@@ -1,0 +1,38 @@
+#include "error_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+#include <stdexcept>
+
+namespace markwell {
+
+QString ApplicationTitle() { return QCoreApplication::applicationName(); }
+
+QString ErrorBoxText(const QString& message) {
+  if (!message.isEmpty() && message.back() > QLatin1Char('.')) return message + QLatin1Char('.');
+  return message;
+}
+
+void ShowErrorBox(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), ErrorBoxText(message),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+void ShowPlainMessage(const QString& message) {
+  QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), message, QMessageBox::Ok);
+  box.exec();
+}
+
+void ShowError(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    ShowErrorBox(QString::fromUtf8(e.what()));
+  } catch (...) {
+    ShowErrorBox(QStringLiteral("Unknown error"));
+  }
+}
+
+}  // namespace markwell
