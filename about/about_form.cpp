@@ -205,7 +205,7 @@ TForm10::TForm10(QWidget* parent)
   // Centred on the desktop rather than over whichever window is active.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect desktop = screen->geometry();
-    if (false) move(desktop.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    move(desktop.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
   }
 }
 

@@ -1,10 +1,11 @@
-// markwell-cli: loads one document as the editor's Open command does,
-// optionally runs one formatting run on it, and writes RTF, JSON or text.
+// markwell-cli: loads a document as the editor's Open command does,
+// optionally runs one formatting run on it, and writes RTF, JSON, text or HTML.
 #include <unistd.h>
 
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "document_file.h"
 #include "engine_error.h"
 #include "formatting_run.h"
+#include "html_writer.h"
 #include "json_writer.h"
 #include "keyword_list.h"
 #include "options.h"
@@ -34,6 +36,10 @@ std::string ExecutableDirectory() {
   if (length <= 0) return "./";
   std::string full(path.data(), static_cast<std::size_t>(length));
   return full.substr(0, full.rfind('/') + 1);
+}
+
+bool RunsAFilter(int mode) {
+  return mode == kAssemblerMode || mode == kPascalMode || mode == kMatlabMode;
 }
 
 // Loads both lists as the editor does at start-up: the Pascal list, then the
@@ -66,8 +72,23 @@ std::string ReadStandardInput() {
   return bytes;
 }
 
-void WriteOutput(const Document& document, OutputFormat format, std::ostream& out) {
-  switch (format) {
+std::string BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The output of `input`: the -o name, or DIR/NAME.ext for an -o directory.
+std::string OutputPathFor(const Options& options, const std::string& input) {
+  if (options.output == "-" || options.output.back() != '/') return options.output;
+  std::string name = input == "-" ? "stdin" : BaseName(input);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return options.output + name + OutputExtension(options.format);
+}
+
+void WriteOutput(const Document& document, const Options& options, const std::string& input,
+                 std::ostream& out) {
+  switch (options.format) {
     case OutputFormat::Rtf:
       WriteRtf(document.Content(), out);
       break;
@@ -77,28 +98,52 @@ void WriteOutput(const Document& document, OutputFormat format, std::ostream& ou
     case OutputFormat::Text:
       WriteUtf8(document.Text(), out);
       break;
+    case OutputFormat::Html:
+      WriteHtml(document.Content(), input == "-" ? "stdin" : BaseName(input), out);
+      break;
   }
 }
 
-int Run(const Options& options) {
-  Document document;
-  BaseFont& font = document.Font();
-  font.SetName(options.fontName);
-  font.SetSize(options.fontSize);
-  font.SetStyle(options.fontStyle);
-  font.SetColor(options.fontColour);
+class Converter {
+ public:
+  explicit Converter(const Options& options) : options_(options) {}
 
-  if (options.input == "-") {
-    LoadFromBytes(document, ReadStandardInput());
-  } else {
-    LoadFromFile(document, options.input);
+  // Converts one input; an error is raised as EngineError.
+  void Convert(const std::string& input) {
+    Document document;
+    BaseFont& font = document.Font();
+    font.SetName(options_.fontName);
+    font.SetSize(options_.fontSize);
+    font.SetStyle(options_.fontStyle);
+    font.SetColor(options_.fontColour);
+
+    if (input == "-") {
+      LoadFromBytes(document, ReadStandardInput());
+    } else {
+      LoadFromFile(document, input);
+    }
+
+    const std::optional<int> mode = options_.autoMode ? ModeForFileName(input) : options_.mode;
+    if (mode) Run(document, *mode);
+
+    const std::string output = OutputPathFor(options_, input);
+    if (output == "-") {
+      WriteOutput(document, options_, input, std::cout);
+      std::cout.flush();
+      if (!std::cout) throw EngineError("Cannot create file -");
+    } else {
+      const bool written = WriteFileSafely(
+          output, [&](std::ostream& out) { WriteOutput(document, options_, input, out); });
+      if (!written) throw EngineError("Cannot create file " + output);
+    }
   }
 
-  if (options.mode) {
-    const int mode = *options.mode;
-    KeywordLists keywords;
-    if (mode == kAssemblerMode || mode == kPascalMode || mode == kMatlabMode) {
-      LoadKeywords(options.keywordDirectory.value_or(ExecutableDirectory()), keywords);
+ private:
+  void Run(Document& document, int mode) {
+    // The keyword files are read once, by the first run that needs them.
+    if (RunsAFilter(mode) && !keywordsLoaded_) {
+      LoadKeywords(options_.keywordDirectory.value_or(ExecutableDirectory()), keywords_);
+      keywordsLoaded_ = true;
     }
     std::unique_ptr<ProgressView> progress;
     if (::isatty(STDERR_FILENO)) {
@@ -106,20 +151,13 @@ int Run(const Options& options) {
     } else {
       progress = std::make_unique<SilentProgress>();
     }
-    RunFormattingSteps(document, mode, keywords, options.useColour, *progress);
+    RunFormattingSteps(document, mode, keywords_, options_.useColour, *progress);
   }
 
-  if (options.output == "-") {
-    WriteOutput(document, options.format, std::cout);
-    std::cout.flush();
-    if (!std::cout) throw EngineError("Cannot create file -");
-  } else {
-    const bool written = WriteFileSafely(
-        options.output, [&](std::ostream& out) { WriteOutput(document, options.format, out); });
-    if (!written) throw EngineError("Cannot create file " + options.output);
-  }
-  return 0;
-}
+  const Options& options_;
+  KeywordLists keywords_;
+  bool keywordsLoaded_ = false;
+};
 
 }  // namespace
 
@@ -141,12 +179,20 @@ int main(int argc, char** argv) {
     std::fputs(VersionText().c_str(), stdout);
     return 0;
   }
-  try {
-    return Run(options);
-  } catch (const EngineError& error) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, error.what());
-  } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s: Out of memory\n", kProgram);
+  if (options.inputs.empty()) options.inputs.push_back("-");
+
+  Converter converter(options);
+  int status = 0;
+  for (const std::string& input : options.inputs) {
+    try {
+      converter.Convert(input);
+    } catch (const EngineError& error) {
+      std::fprintf(stderr, "%s: %s\n", kProgram, error.what());
+      status = 1;
+    } catch (const std::bad_alloc&) {
+      std::fprintf(stderr, "%s: Out of memory\n", kProgram);
+      status = 1;
+    }
   }
-  return 1;
+  return status;
 }

@@ -22,10 +22,10 @@ std::optional<int> ParseMode(const std::string& text) {
   if (text == "pascal") return 2;
   if (text == "matlab") return 4;
   if (text == "reset") return 0;  // any mode without a filter resets only
-  if (text == "none") return std::nullopt;
+  if (text == "none" || text == "auto") return std::nullopt;
   if (auto number = ParseInt(text)) return number;
   throw UsageError{"unknown mode '" + text +
-                   "' (modes: asm, pascal, matlab, reset, none or an integer)"};
+                   "' (modes: asm, pascal, matlab, reset, none, auto or an integer)"};
 }
 
 FontStyles ParseFontStyle(const std::string& list) {
@@ -82,14 +82,14 @@ OutputFormat ParseFormat(const std::string& text) {
   if (text == "rtf") return OutputFormat::Rtf;
   if (text == "json") return OutputFormat::Json;
   if (text == "text") return OutputFormat::Text;
-  throw UsageError{"unknown output format '" + text + "' (formats: rtf, json, text)"};
+  if (text == "html") return OutputFormat::Html;
+  throw UsageError{"unknown output format '" + text + "' (formats: rtf, json, text, html)"};
 }
 
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
-  bool inputSeen = false;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string arg = arguments[i];
@@ -114,14 +114,14 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     };
 
     if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (inputSeen) throw UsageError{"more than one input given"};
-      options.input = arguments[i];
-      inputSeen = true;
+      options.inputs.push_back(arguments[i]);
     } else if (arg == "--") {
       noValue();
       optionsEnded = true;
     } else if (arg == "-m" || arg == "--mode") {
-      options.mode = ParseMode(value());
+      const std::string mode = value();
+      options.mode = ParseMode(mode);
+      options.autoMode = mode == "auto";
     } else if (arg == "-c" || arg == "--colour") {
       noValue();
       options.useColour = true;
@@ -155,27 +155,80 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       throw UsageError{"unknown option '" + arguments[i] + "'"};
     }
   }
+  for (const std::string& input : options.inputs) {
+    if (options.autoMode && (input == "-" || !ModeForFileName(input))) {
+      throw UsageError{"--mode auto cannot choose a mode for " +
+                       (input == "-" ? std::string("standard input") : "'" + input + "'") +
+                       " (modes: asm, pascal, matlab, reset, none or an integer)"};
+    }
+  }
+  if (options.autoMode && options.inputs.empty()) {
+    throw UsageError{
+        "--mode auto cannot choose a mode for standard input (modes: asm, pascal, matlab, "
+        "reset, none or an integer)"};
+  }
+  if (options.inputs.size() > 1 && (options.output == "-" || options.output.back() != '/')) {
+    throw UsageError{"several inputs need an output directory: -o DIR/"};
+  }
   return options;
 }
 
-std::string HelpText() {
-  return R"(Usage: markwell-cli [OPTIONS] [INPUT]
+std::optional<int> ModeForFileName(const std::string& fileName) {
+  const std::size_t slash = fileName.rfind('/');
+  const std::size_t dot = fileName.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
+  std::string extension = fileName.substr(dot + 1);
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  for (const char* pascal : {"pas", "dpr", "dpk", "pp", "lpr"}) {
+    if (extension == pascal) return 2;
+  }
+  if (extension == "m") return 4;
+  for (const char* assembler : {"asm", "s", "nasm"}) {
+    if (extension == assembler) return 1;
+  }
+  return std::nullopt;
+}
 
-Loads one document (RTF, or plain text: UTF-8 or windows-1250), optionally
+std::string OutputExtension(OutputFormat format) {
+  switch (format) {
+    case OutputFormat::Rtf: return ".rtf";
+    case OutputFormat::Json: return ".json";
+    case OutputFormat::Text: return ".txt";
+    case OutputFormat::Html: return ".html";
+  }
+  return ".rtf";
+}
+
+std::string HelpText() {
+  return R"(Usage: markwell-cli [OPTIONS] [INPUT...]
+
+Loads a document (RTF, or plain text: UTF-8 or windows-1250), optionally
 emphasises its source code exactly as the Markwell editor does, and writes
-the result. INPUT is a file; absent or '-' reads standard input.
+the result. INPUT is a file; absent or '-' reads standard input. Several
+inputs need an output directory (-o DIR/): each INPUT is written to
+DIR/NAME.rtf (.json, .txt, .html); a failing input is reported and the rest
+are still converted.
 
 Options:
   -m, --mode MODE        asm, pascal, matlab: a formatting run with that filter;
                          reset: the document reset to the base font only;
                          none: load and write only (default);
                          an integer: an emphasis mode (1 assembler, 2 Pascal,
-                         4 MATLAB; any other integer resets only)
+                         4 MATLAB; any other integer resets only);
+                         auto: the filter chosen from each input's extension:
+                           .pas .dpr .dpk .pp .lpr  pascal
+                           .m                       matlab
+                           .asm .s .nasm            asm
+                         (letter case ignored; any other extension, or
+                         standard input, is a usage error)
   -c, --colour           colour the Pascal tokens too (the use-colour toggle)
   -k, --keywords DIR     directory holding DelphiKey.txt and MatlabKey.txt
                          (default: the directory of this program)
-  -t, --to FORMAT        rtf (default), json or text
-  -o, --output FILE      where to write; '-' is standard output (default)
+  -t, --to FORMAT        rtf (default), json, text or html
+  -o, --output FILE      where to write; '-' is standard output (default);
+                         a name ending in '/' is a directory
       --font NAME        base font name (default: Times New Roman)
       --size N           base font size in points (default: 10)
       --font-style LIST  base font style: bold,italic,underline,strike (default: none)
@@ -185,13 +238,15 @@ Options:
 
 Output formats: rtf is the document as the editor saves it; json describes
 the text (CR LF line breaks), the selection and the runs of equal format;
-text is the document's text in UTF-8 with CR LF line breaks.
+text is the document's text in UTF-8 with CR LF line breaks; html is a
+standalone page (UTF-8, inline styles, <pre>) with the same formats as the RTF.
 
-Exit status: 0 on success; 1 when the input cannot be read or the output
+Exit status: 0 on success; 1 when an input cannot be read or an output
 cannot be written; 2 for a usage error.
 
-Example:
+Examples:
   markwell-cli --mode pascal --colour -o unit1.rtf unit1.pas
+  markwell-cli --mode auto -o out/ *.pas *.m
 )";
 }
 

@@ -14,7 +14,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <optional>
 
 #include "about_form.h"
 #include "program_info.h"
@@ -34,7 +33,6 @@ struct DialogSnapshot {
   QString note;
   int noteCursor = -1;
   bool pictureEmpty = true;
-  QSize pictureSize;
   bool closedByAction = false;
 };
 
@@ -99,7 +97,6 @@ class ModalDriver {
     shot.noteCursor = dialog.Edit1->cursorPosition();
     const QPixmap picture = dialog.Image2->pixmap();
     shot.pictureEmpty = picture.isNull();
-    shot.pictureSize = picture.size();
     shot.closedByAction = true;
     SaveRendering(dialog);
     return shot;
@@ -169,16 +166,15 @@ void AboutTest::versionLine_data() {
   QTest::addColumn<QString>("datum");
   QTest::addColumn<TJazyk>("jazyk");
   QTest::addColumn<QString>("expected");
-  QTest::newRow("this program") << "1.2"
-                                << "14.3.2005" << TJazyk::CZ << "1.2  14.3.2005 Cz";
-  QTest::newRow("english edition") << "2.0"
-                                   << "1.1.2006" << TJazyk::EN << "2.0  1.1.2006 En";
-  QTest::newRow("german edition") << "3"
-                                  << "x" << TJazyk::DE << "3  x De";
-  QTest::newRow("slovak edition") << "0.9"
-                                  << "" << TJazyk::SK << "0.9   Sk";
-  QTest::newRow("empty version and date") << ""
-                                          << "" << TJazyk::CZ << "   Cz";
+  const auto row = [](const char* tag, const char* verze, const char* datum, TJazyk jazyk,
+                      const char* expected) {
+    QTest::newRow(tag) << QString(verze) << QString(datum) << jazyk << QString(expected);
+  };
+  row("this program", "1.2", "14.3.2005", TJazyk::CZ, "1.2  14.3.2005 Cz");
+  row("english edition", "2.0", "1.1.2006", TJazyk::EN, "2.0  1.1.2006 En");
+  row("german edition", "3", "x", TJazyk::DE, "3  x De");
+  row("slovak edition, no date", "0.9", "", TJazyk::SK, "0.9   Sk");
+  row("empty version and date", "", "", TJazyk::CZ, "   Cz");
 }
 
 void AboutTest::versionLine() {
@@ -199,22 +195,18 @@ void AboutTest::keyNameRules_data() {
   QTest::addColumn<QStringList>("steps");
   QTest::addColumn<QString>("expectedKey");
   QTest::addColumn<QString>("expectedAplikace");
-  QTest::newRow("name follows while on") << QStringList{"S1", "Aone", "Atwo"} << "two"
-                                         << "two";
-  QTest::newRow("name ignored while off") << QStringList{"Rkey", "Aone"} << "key"
-                                          << "one";
-  QTest::newRow("switching on copies at once") << QStringList{"Aone", "S1"} << "one"
-                                               << "one";
-  QTest::newRow("switching off keeps the copy") << QStringList{"Aone", "S1", "S0", "Atwo"} << "one"
-                                                << "two";
-  QTest::newRow("direct write stored while on") << QStringList{"S1", "Aone", "Rkey"} << "key"
-                                                << "one";
-  QTest::newRow("next name overrides direct write") << QStringList{"S1", "Rkey", "Atwo"} << "two"
-                                                    << "two";
-  QTest::newRow("switching on with empty name clears the key") << QStringList{"Rkey", "S1"} << ""
-                                                               << "";
-  QTest::newRow("stored order: name, key, switch") << QStringList{"Aapp", "Rother", "S1"} << "app"
-                                                   << "app";
+  const auto row = [](const char* tag, const QStringList& steps, const char* key,
+                      const char* aplikace) {
+    QTest::newRow(tag) << steps << QString(key) << QString(aplikace);
+  };
+  row("name follows while on", {"S1", "Aone", "Atwo"}, "two", "two");
+  row("name ignored while off", {"Rkey", "Aone"}, "key", "one");
+  row("switching on copies at once", {"Aone", "S1"}, "one", "one");
+  row("switching off keeps the copy", {"Aone", "S1", "S0", "Atwo"}, "one", "two");
+  row("direct write stored while on", {"S1", "Aone", "Rkey"}, "key", "one");
+  row("next name overrides direct write", {"S1", "Rkey", "Atwo"}, "two", "two");
+  row("switching on with empty name clears the key", {"Rkey", "S1"}, "", "");
+  row("stored order: name, key, switch", {"Aapp", "Rother", "S1"}, "app", "app");
 }
 
 void AboutTest::keyNameRules() {
@@ -279,15 +271,17 @@ void AboutTest::dialogShowsTheRecord() {
   const DialogSnapshot& shot = shown.first();
   QVERIFY(shot.modal);
   QCOMPARE(shot.caption, caption);
-  const QStringList expected{
-      info.Copyright(), info.Aplikace(), info.Aplikace(), info.Spolecnost(),  info.Spolecnost(),
-      "Autor:",         info.Autor(),    "Verze:",        info.VersionLine(), "E-mail: ",
-      info.Mail(),      "http://",       info.Http()};
-  for (int i = 0; i < expected.size(); ++i) {
-    QVERIFY2(shot.labels.at(i) == expected.at(i),
-             qPrintable(QStringLiteral("Label%1: '%2', expected '%3'")
-                            .arg(i + 1)
-                            .arg(shot.labels.at(i), expected.at(i))));
+  const QMap<int, QString> expected{
+      {1, info.Copyright()},   {2, info.Aplikace()}, {3, info.Aplikace()}, {4, info.Spolecnost()},
+      {5, info.Spolecnost()},  {6, "Autor:"},        {7, info.Autor()},    {8, "Verze:"},
+      {9, info.VersionLine()}, {10, "E-mail: "},     {11, info.Mail()},    {12, "http://"},
+      {13, info.Http()}};
+  for (auto it = expected.begin(); it != expected.end(); ++it) {
+    const QString& text = shot.labels.at(it.key() - 1);
+    QVERIFY2(
+        text == it.value(),
+        qPrintable(
+            QStringLiteral("Label%1: '%2', expected '%3'").arg(it.key()).arg(text, it.value())));
   }
   QCOMPARE(shot.note, info.Kolegove());
   QCOMPARE(shot.noteCursor, 0);
@@ -328,10 +322,6 @@ void AboutTest::dialogLayout() {
   driver.Run([&] { info.ShowAbout(); }, ClickClose,
              [&](TForm10& dialog) {
                seen.client = dialog.size();
-               qDebug() << dialog.frameGeometry() << dialog.geometry()
-                        << QGuiApplication::primaryScreen()->geometry()
-                        << QApplication::activeWindow() << mainWindow.geometry()
-                        << dialog.windowHandle()->transientParent();
                seen.centreOffset = dialog.frameGeometry().center() -
                                    QGuiApplication::primaryScreen()->geometry().center();
                seen.minimum = dialog.minimumSize();

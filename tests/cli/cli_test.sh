@@ -78,5 +78,37 @@ contains "comment italic grey" '"bold": false, "italic": true, "underline": fals
 contains "literal dark red" '"bold": false, "italic": false, "underline": false, "strike": false, "color": "#800000"' "$out"
 contains "caret at the end" '"selection": {"start": 33, "length": 0}' "$out"
 
+# --mode auto chooses the filter from the extension, letter case ignored.
+mkdir -p "$work/in" "$work/out"
+printf 'begin end' > "$work/in/u.PAS"
+printf 'x = 1; %% c' > "$work/in/s.m"
+printf 'mov ax, 1 ; c' > "$work/in/p.asm"
+printf 'begin' > "$work/in/notes.txt"
+"$cli" -m auto -t json -o "$work/out/" "$work/in/u.PAS" "$work/in/s.m" "$work/in/p.asm" 2> "$work/err"
+check "auto over several inputs" 0 $?
+check "one output per input" "p.json s.json u.json" "$(ls "$work/out" | tr '\n' ' ' | sed 's/ $//')"
+contains "auto picked pascal" '"bold": true' "$(cat "$work/out/u.json")"
+contains "auto picked matlab" '"color": "#228B22"' "$(cat "$work/out/s.json")"
+contains "auto picked asm" '"bold": true' "$(cat "$work/out/p.json")"
+"$cli" -m auto "$work/in/notes.txt" > /dev/null 2> "$work/err"
+check "auto on an unknown extension is a usage error" 2 $?
+contains "auto names the modes" "modes: asm, pascal, matlab" "$(cat "$work/err")"
+printf 'x' | "$cli" -m auto > /dev/null 2>&1
+check "auto on standard input is a usage error" 2 $?
+"$cli" "$work/in/u.PAS" "$work/in/s.m" > /dev/null 2>&1
+check "several inputs need an output directory" 2 $?
+
+rm -f "$work/out/"*
+"$cli" -m pascal -o "$work/out/" "$work/in/u.PAS" "$work/in/missing.pas" "$work/in/s.m" 2> "$work/err"
+check "a failing input fails the call" 1 $?
+check "the rest are still converted" "s.rtf u.rtf" "$(ls "$work/out" | tr '\n' ' ' | sed 's/ $//')"
+check "the failing input is reported" "markwell-cli: Cannot open file $work/in/missing.pas" "$(cat "$work/err")"
+
+# HTML escapes everything: text and font names.
+html=$(printf '{\\rtf1{\\fonttbl{\\f0 Evil</style>"\\'"'"'27;}}\\f0 <script>&"x"</script>}' | "$cli" -t html)
+contains "html is a page" '<!DOCTYPE html>' "$html"
+contains "html escapes text" '&lt;script&gt;&amp;&quot;x&quot;&lt;/script&gt;' "$html"
+case "$html" in *"<script>"*|*"</style>"*) failures=$((failures + 1)); echo "FAIL html lets markup through";; *) passes=$((passes + 1));; esac
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

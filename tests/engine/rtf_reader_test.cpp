@@ -28,7 +28,8 @@ DocumentContent Read(std::string_view rtf, const CharFormat& defaultFormat = kDe
 TEST(RtfReader, RecognisesOnlyTheRtfHeader) {
   EXPECT_TRUE(LooksLikeRtf("{\\rtf1 x}"));
   EXPECT_TRUE(LooksLikeRtf("{\\rtf"));
-  for (std::string_view notRtf : {"", "{", "{\\rt", " {\\rtf1}", "{\\RTF1}", "rtf", "\xEF\xBB\xBF{\\rtf1}"}) {
+  for (std::string_view notRtf :
+       {"", "{", "{\\rt", " {\\rtf1}", "{\\RTF1}", "rtf", "\xEF\xBB\xBF{\\rtf1}"}) {
     EXPECT_FALSE(LooksLikeRtf(notRtf)) << notRtf;
     EXPECT_FALSE(ReadRtf(notRtf, kDefault).has_value()) << notRtf;
   }
@@ -138,10 +139,14 @@ TEST(RtfReader, ReadsFormats) {
       {doc("\\cf-1 x"), {"", "x", Format("Times", 10)}},
       {doc("\\cf99999999999 x"), {"", "x", Format("Times", 10)}},
       {doc("\\f2\\fs40\\b\\cf1 a\\plain x"), {"", "x", Format("Times", 12)}},
-      {doc("\\f2\\fs40\\b\\cf1 a\\pard x"), {"", "x", Format("Courier New", 20, 1, MakeRgb(255, 0, 0))}},
-      {"{\\rtf1{\\colortbl\\red0\\green0\\blue0;}\\cf0 x}", {"", "x", Format("Base Font", 10, 0, MakeRgb(0, 0, 0))}},
-      {"{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}\\f1 x}", {"", "x", Format("Courier", 10)}},
-      {"{\\rtf1{\\fonttbl{\\f0 A\\'3bB\\'7b\\\\C\\u1046?;}}\\f0 x}", {"", "x", Format("A;B{\\CЖ", 10)}},
+      {doc("\\f2\\fs40\\b\\cf1 a\\pard x"),
+       {"", "x", Format("Courier New", 20, 1, MakeRgb(255, 0, 0))}},
+      {"{\\rtf1{\\colortbl\\red0\\green0\\blue0;}\\cf0 x}",
+       {"", "x", Format("Base Font", 10, 0, MakeRgb(0, 0, 0))}},
+      {"{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}\\f1 x}",
+       {"", "x", Format("Courier", 10)}},
+      {"{\\rtf1{\\fonttbl{\\f0 A\\'3bB\\'7b\\\\C\\u1046?;}}\\f0 x}",
+       {"", "x", Format("A;B{\\CЖ", 10)}},
       {"{\\rtf1{\\fonttbl{\\f0\\fcharset238 \\'8akoda;}}\\f0 x}", {"", "x", Format("Škoda", 10)}},
       {"{\\rtf1{\\fonttbl{\\f0 Unterminated}}\\f0 x}", {"", "x", Format("Unterminated", 10)}},
   };
@@ -149,8 +154,8 @@ TEST(RtfReader, ReadsFormats) {
     const DocumentContent content = Read(rtf);
     const auto format = FormatOf(content, c.piece);
     ASSERT_TRUE(format.has_value()) << rtf;
-    EXPECT_EQ(*format, c.expected) << rtf << "\nread " << Describe(*format) << ", expected "
-                                   << Describe(c.expected);
+    EXPECT_EQ(*format, c.expected)
+        << rtf << "\nread " << Describe(*format) << ", expected " << Describe(c.expected);
   }
 }
 
@@ -259,7 +264,10 @@ std::vector<HostileCase> HostileCases() {
       {"\\bin beyond the end", "{\\rtf1 a\\bin999999999 xyz", "a"},
       {"negative \\bin", "{\\rtf1 a\\bin-5 b}", "ab"},
       {"huge \\uc", "{\\rtf1\\uc99999999999 \\u269 abc{d}}", "čd"},
-      {"huge parameters", "{\\rtf1\\ansicpg99999999999\\deff-99999999999 \\f99999999999\\fs99999999999999999999999999999\\cf99999999999 a}", "a"},
+      {"huge parameters",
+       "{\\rtf1\\ansicpg99999999999\\deff-99999999999 "
+       "\\f99999999999\\fs99999999999999999999999999999\\cf99999999999 a}",
+       "a"},
       {"\\rtf alone", "{\\rtf", ""},
   };
   // 100,000 nested groups, closed, then text at the top level again.
@@ -309,13 +317,15 @@ TEST(RtfReader, SurvivesDamagedRealFiles) {
   for (const char* file : {"rtf/word.rtf", "rtf/libreoffice_lists.rtf", "rtf/pygments.rtf"}) {
     const std::string original = test::ReadTestFile(file);
     for (std::size_t cut = 5; cut < original.size(); cut += 7) {
-      EXPECT_TRUE(test::WellFormedText(Read(original.substr(0, cut)).Text())) << file << " cut " << cut;
+      EXPECT_TRUE(test::WellFormedText(Read(original.substr(0, cut)).Text()))
+          << file << " cut " << cut;
     }
     for (int round = 0; round < 300; ++round) {
       std::string damaged = original;
       for (int n = 0; n < 8; ++n) {
         const std::size_t at = 5 + random() % (damaged.size() - 5);
-        const char replacements[] = {'{', '}', '\\', '\'', ';', '0', '-', static_cast<char>(random())};
+        const char replacements[] = {'{', '}', '\\', '\'',
+                                     ';', '0', '-',  static_cast<char>(random())};
         damaged[at] = replacements[random() % sizeof replacements];
       }
       EXPECT_TRUE(test::WellFormedText(Read(damaged).Text())) << file << " round " << round;

@@ -63,18 +63,19 @@ std::vector<RoundTripCase> RoundTripCases() {
                     {" kůň úpěl ", kPlain},
                     {"ďábelské ódy", Format("Times New Roman", 10, 2)},
                     {" ŠŤŽ ťž „“ – — € ", kPlain}}});
-  cases.push_back({"outside windows-1250",
-                   {{"Жук Ωμέγα ñ à 漢字 ", kPlain},
-                    {"ĳ ŀ ǅ", kBold},
-                    {"?", kPlain},
-                    {"Ж?", kPlain}}});
+  cases.push_back(
+      {"outside windows-1250",
+       {{"Жук Ωμέγα ñ à 漢字 ", kPlain}, {"ĳ ŀ ǅ", kBold}, {"?", kPlain}, {"Ж?", kPlain}}});
   cases.push_back({"outside the BMP", {{"a😀b", kPlain}, {"𝄞", kBold}, {"🂡x", kPlain}}});
   cases.push_back({"tabs and RTF syntax characters",
                    {{"\tbegin\t{x}\\y\\\\ }{ ;\\'41 \\par \\u65?", kPlain},
                     {"{", kBold},
                     {"}", kPlain},
                     {"\\", kBold}}});
-  cases.push_back({"control characters", {{"a\x01\x1F\x7F" "b", kPlain}}});
+  cases.push_back({"control characters",
+                   {{"a\x01\x1F\x7F"
+                     "b",
+                     kPlain}}});
   cases.push_back({"line breaks",
                    {{"a\r\nb\r\n\r\n", kPlain},
                     {"\r\n", kBold},
@@ -135,13 +136,14 @@ TEST(RtfRoundTrip, KeepsTextAndFormats) {
 
 TEST(RtfRoundTrip, LoneSurrogatesSurvive) {
   DocumentContent content;
-  content.Append(std::u16string(u"a\xD800" u"b\xDC00"), kPlain);
+  content.Append(std::u16string(u"a\xD800"
+                                u"b\xDC00"),
+                 kPlain);
   ExpectRoundTrip(content);
 }
 
 TEST(RtfRoundTrip, PartOfADocument) {
-  const DocumentContent content =
-      Content({{"abc", kPlain}, {"déf\r\n", kBold}, {"ghi", kCourier}});
+  const DocumentContent content = Content({{"abc", kPlain}, {"déf\r\n", kBold}, {"ghi", kCourier}});
   const std::optional<DocumentContent> read = ReadRtf(RtfString(content, 2, 9), kReaderDefault);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(test::Utf8Text(*read), "cdéf\r\ngh");
@@ -154,10 +156,10 @@ TEST(RtfRoundTrip, ManyFormatsAndALongText) {
   // More than 256 distinct formats and text beyond the writer's buffer.
   DocumentContent content;
   for (int i = 0; i < 3000; ++i) {
-    content.Append(Utf16("run " + std::to_string(i) + " čš\r\n"),
-                   Format(i % 3 == 0 ? "Arial" : "Courier New", i % 40 - 5,
-                          static_cast<std::uint8_t>(i % 16),
-                          i % 7 == 0 ? kWindowTextColour : static_cast<Colour>(i * 2654435761u) & 0xFFFFFF));
+    content.Append(
+        Utf16("run " + std::to_string(i) + " čš\r\n"),
+        Format(i % 3 == 0 ? "Arial" : "Courier New", i % 40 - 5, static_cast<std::uint8_t>(i % 16),
+               i % 7 == 0 ? kWindowTextColour : static_cast<Colour>(i * 2654435761u) & 0xFFFFFF));
   }
   ExpectRoundTrip(content);
 }

@@ -35,7 +35,9 @@ inline DocumentContent Content(const std::vector<std::pair<std::string, CharForm
   return content;
 }
 
-inline std::string Utf8Text(const DocumentContent& content) { return EncodeUtf8(content.Text()); }
+inline std::string Utf8Text(const DocumentContent& content) {
+  return EncodeUtf8(content.Text());
+}
 
 inline std::string Describe(const CharFormat& f) {
   std::ostringstream out;

@@ -1,0 +1,94 @@
+#include "font_colour_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+
+namespace markwell {
+
+namespace {
+
+struct NamedColour {
+  const char* name;
+  QColor colour;
+};
+
+// The sixteen colours of the classic font dialog, automatic first.
+const NamedColour kColours[] = {
+    {"Automatická", QColor()},          {"Černá", QColor(0, 0, 0)},
+    {"Hnědočervená", QColor(128, 0, 0)}, {"Zelená", QColor(0, 128, 0)},
+    {"Olivová", QColor(128, 128, 0)},    {"Námořnická modř", QColor(0, 0, 128)},
+    {"Nachová", QColor(128, 0, 128)},    {"Modrozelená", QColor(0, 128, 128)},
+    {"Šedá", QColor(128, 128, 128)},     {"Stříbrná", QColor(192, 192, 192)},
+    {"Červená", QColor(255, 0, 0)},      {"Limetková", QColor(0, 255, 0)},
+    {"Žlutá", QColor(255, 255, 0)},      {"Modrá", QColor(0, 0, 255)},
+    {"Fuchsiová", QColor(255, 0, 255)},  {"Azurová", QColor(0, 255, 255)},
+    {"Bílá", QColor(255, 255, 255)},
+};
+
+QIcon Swatch(const QColor& colour) {
+  QPixmap pixmap(16, 12);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setPen(Qt::gray);
+  painter.setBrush(colour.isValid() ? QBrush(colour) : QBrush(Qt::black, Qt::BDiagPattern));
+  painter.drawRect(0, 0, 15, 11);
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+FontColourDialog::FontColourDialog(QWidget* parent)
+    : QFontDialog(parent), colours_(nullptr) {
+  // The colour goes into the dialog's own effects box: Qt's dialog, not the desktop's.
+  setOption(QFontDialog::DontUseNativeDialog);
+  colours_ = new QComboBox(this);
+  for (const NamedColour& entry : kColours) {
+    colours_->addItem(Swatch(entry.colour), QString::fromUtf8(entry.name), entry.colour);
+  }
+  QWidget* effects = nullptr;
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    if (!box->findChildren<QCheckBox*>().isEmpty()) effects = box;
+    if (sample_ == nullptr) sample_ = box->findChild<QLineEdit*>();
+  }
+  auto* label = new QLabel(QStringLiteral("&Barva:"), this);
+  label->setBuddy(colours_);
+  if (effects != nullptr && effects->layout() != nullptr) {
+    effects->layout()->addWidget(label);
+    effects->layout()->addWidget(colours_);
+  } else if (layout() != nullptr) {
+    layout()->addWidget(label);
+    layout()->addWidget(colours_);
+  }
+  connect(colours_, &QComboBox::currentIndexChanged, this,
+          &FontColourDialog::ShowColourInSample);
+}
+
+void FontColourDialog::SetColour(const QColor& colour) {
+  for (int i = 0; i < colours_->count(); ++i) {
+    const QColor entry = colours_->itemData(i).value<QColor>();
+    if (entry.isValid() == colour.isValid() && (!colour.isValid() || entry.rgb() == colour.rgb())) {
+      colours_->setCurrentIndex(i);
+      return;
+    }
+  }
+  colours_->addItem(Swatch(colour), QStringLiteral("Vlastní"), colour);
+  colours_->setCurrentIndex(colours_->count() - 1);
+}
+
+QColor FontColourDialog::Colour() const { return colours_->currentData().value<QColor>(); }
+
+void FontColourDialog::ShowColourInSample() {
+  if (sample_ == nullptr) return;
+  QPalette palette = sample_->palette();
+  const QColor colour = Colour();
+  palette.setColor(QPalette::Text, colour.isValid() ? colour : this->palette().color(QPalette::Text));
+  sample_->setPalette(palette);
+}
+
+}  // namespace markwell

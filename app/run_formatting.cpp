@@ -1,0 +1,11 @@
+#include "run_formatting.h"
+
+namespace markwell {
+
+void RunFormatting(QWidget& mainWindow, int mode, const FormattingSteps& steps) {
+  TForm2 form(mainWindow, mode, steps);
+  form.exec();
+  if (form.Error()) std::rethrow_exception(form.Error());
+}
+
+}  // namespace markwell

@@ -1,0 +1,125 @@
+#include "tform1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "error_box.h"
+#include "pictures.h"
+
+namespace markwell {
+
+namespace {
+
+constexpr QSize kOuterSize(576, 392);
+
+QFont WindowFont() {
+  QFont font;
+  // Where the classic face is missing, a sans face of similar width.
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                    QStringLiteral("Liberation Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(8);
+  return font;
+}
+
+// The screen's font families, each once, in alphabetical order.
+QStringList FontFamilies() {
+  QStringList families;
+  for (const QString& family : QFontDatabase::families()) {
+    if (!QFontDatabase::isPrivateFamily(family)) families << family;
+  }
+  families.removeDuplicates();
+  std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
+    const int order = QString::compare(a, b, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+  });
+  return families;
+}
+
+}  // namespace
+
+TForm1::TForm1(const QString& keywordDirectory)
+    : REdit(new QTextEdit(this)), bridge_(*REdit) {
+  setWindowTitle(QStringLiteral("Editor pro úpravu kódu programu"));
+  setWindowIcon(WindowIcon());
+  setFont(WindowFont());
+  ImageList1 = LoadImageList();
+  ApplyMarkwellIdentity(ProgramInfo1);
+
+  BuildEditor();
+  BuildToolBar();
+  BuildMenu();
+  BuildDialogs();
+  ConnectHandlers();
+  resize(kOuterSize);
+
+  FormCreate(keywordDirectory);
+}
+
+TForm1::~TForm1() = default;
+
+QString TForm1::DefaultKeywordDirectory() {
+  return QCoreApplication::applicationDirPath() + QLatin1Char('/');
+}
+
+void TForm1::BuildEditor() {
+  REdit->setObjectName(QStringLiteral("REdit"));
+  REdit->setLineWrapMode(QTextEdit::WidgetWidth);
+  REdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  REdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  REdit->setTabChangesFocus(true);
+  // Rich text comes in through the clipboard commands, which know RTF.
+  REdit->setAcceptRichText(true);
+  setCentralWidget(REdit);
+}
+
+void TForm1::FormCreate(const QString& keywordDirectory) {
+  CBFont->clear();
+  CBFont->addItems(FontFamilies());
+  CBFont->setCurrentIndex(-1);
+  CBStyl->setCurrentIndex(0);
+  // A keyword file that cannot be read is reported; the program starts all the same.
+  Guarded([this, &keywordDirectory] {
+    LoadKeywordLists(QFile::encodeName(keywordDirectory).toStdString(), keywordLists_);
+  })();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!placed_) PlaceOnScreen();
+  Guarded([this] { REditSelectionChange(); })();
+}
+
+void TForm1::PlaceOnScreen() {
+  placed_ = true;
+  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect desktop = screen->availableGeometry();
+  move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+  // Where the window has a frame, the outer size is known once it is on screen.
+  QTimer::singleShot(0, this, [this, desktop] {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty()) return;
+    resize(kOuterSize - frame);
+    move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+  });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const bool sizeField = watched == CBVelText || watched == CBVelText->lineEdit();
+  if (sizeField && event->type() == QEvent::KeyPress) {
+    return CBVelTextKeyPress(*static_cast<QKeyEvent*>(event));
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace markwell

@@ -1,0 +1,172 @@
+// The main window: the document in REdit under a toolbar, and the main menu.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "char_format.h"
+#include "document.h"
+#include "document_bridge.h"
+#include "keyword_list.h"
+#include "program_info.h"
+
+class QAction;
+class QComboBox;
+class QFileDialog;
+class QFrame;
+class QKeyEvent;
+class QMenu;
+class QMenuBar;
+class QMimeData;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+
+namespace markwell {
+
+class FontColourDialog;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The keyword files are read from `keywordDirectory` (ending in "/").
+  explicit TForm1(const QString& keywordDirectory = DefaultKeywordDirectory());
+  ~TForm1() override;
+
+  // The directory of the running program.
+  static QString DefaultKeywordDirectory();
+
+  QTextEdit* REdit = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  QMenuBar* MainMenu1 = nullptr;
+  QFileDialog* OD = nullptr;
+  QFileDialog* SD = nullptr;
+  FontColourDialog* FD = nullptr;
+  std::vector<QIcon> ImageList1;
+
+  // Toolbar, left to right; the QFrames are its separators.
+  QToolButton* ToolButton1 = nullptr;
+  QToolButton* ToolButton2 = nullptr;
+  QToolButton* ToolButton3 = nullptr;
+  QFrame* ToolButton4 = nullptr;
+  QToolButton* ToolButton5 = nullptr;
+  QToolButton* ToolButton6 = nullptr;
+  QToolButton* ToolButton7 = nullptr;
+  QFrame* ToolButton8 = nullptr;
+  QComboBox* CBStyl = nullptr;
+  QToolButton* TBPouzitBarvu = nullptr;
+  QToolButton* TBZmena = nullptr;
+  QFrame* ToolButton12 = nullptr;
+  QToolButton* TBTucnost = nullptr;
+  QToolButton* TBItalic = nullptr;
+  QFrame* ToolButton10 = nullptr;
+  QComboBox* CBFont = nullptr;
+  QFrame* ToolButton11 = nullptr;
+  QComboBox* CBVelText = nullptr;
+  QFrame* ToolButton13 = nullptr;
+  QToolButton* TBHelp = nullptr;
+
+  // Main menu.
+  QMenu* Soubor1 = nullptr;
+  QAction* mnuNovy = nullptr;
+  QAction* mnuNacist = nullptr;
+  QAction* N1 = nullptr;
+  QAction* mnuUlozRTF = nullptr;
+  QAction* N2 = nullptr;
+  QAction* mnuKonec = nullptr;
+  QMenu* pravy1 = nullptr;
+  QAction* mnuSpecTuc = nullptr;
+  QAction* mnuDelphi = nullptr;
+  QAction* MnuHTML = nullptr;
+  QAction* mnuMatlab = nullptr;
+  QAction* N4 = nullptr;
+  QAction* MnuBez = nullptr;
+  QAction* N3 = nullptr;
+  QAction* mnuPaste = nullptr;
+  QAction* mnuCut = nullptr;
+  QAction* mnuVlozitdoschr = nullptr;
+  QAction* Vybratve1 = nullptr;
+  QAction* About1 = nullptr;
+
+  ProgramInfo ProgramInfo1;
+
+  DocumentBridge& Bridge() { return bridge_; }
+  const KeywordLists& Keywords() const { return keywordLists_; }
+
+  // Handlers. Their errors reach the error box through the connections.
+  void FormCreate(const QString& keywordDirectory);
+  void mnuNovyClick();
+  void mnuNacistClick();
+  void mnuUlozRTFClick();
+  void mnuKonecClick();
+  void mnuVlozitdoschrClick();
+  void mnuCutClick();
+  void mnuPasteClick();
+  void Vybratve1Click();
+  void About1Click();
+
+  void REditSelectionChange();
+  void TBTucnostClick();
+  void TBItalicClick();
+  void CBFontClick();
+  void CBVelTextClick();
+  // True when the key is refused (or taken care of here).
+  bool CBVelTextKeyPress(QKeyEvent& event);
+  void MnuBezClick();
+
+  void mnuSpecTucClick();
+  void mnuDelphiClick();
+  void MnuHTMLClick();
+  void mnuMatlabClick();
+  void TBZmenaClick();
+  void CBStylClick();
+
+  // Open and save without the dialogs.
+  void OpenFile(const QString& fileName);
+  void SaveFile(const QString& fileName);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildEditor();
+  void BuildToolBar();
+  void BuildMenu();
+  void BuildDialogs();
+  void ConnectHandlers();
+  void PlaceOnScreen();
+
+  QToolButton* AddToolButton(const QString& hint, int picture, bool toggle);
+  QFrame* AddToolSeparator();
+  QAction* AddMenuEntry(QMenu* menu, const QString& caption, int picture = -1);
+
+  // Runs a handler for each user action of `sender`'s `signal`.
+  template <typename Sender, typename Signal>
+  void OnUser(Sender* sender, Signal signal, void (TForm1::*handler)());
+
+  // The formatting controls show `format` (the three updates of a selection change).
+  void ShowSelectionFormat(const CharFormat& format);
+  // Runs REditSelectionChange when the selection differs from the last one seen.
+  void SelectionMaybeChanged();
+  void RememberSelection();
+
+  // An engine edit of the whole document; the controls then show what the
+  // edit's last selection change found.
+  void ApplyEdit(const std::function<void(Document&)>& change);
+  void StartRun(int mode);
+
+  void CopySelection();
+  void Paste(const QMimeData& data);
+
+  DocumentBridge bridge_;
+  KeywordLists keywordLists_;
+  std::pair<int, int> lastSelection_{0, 0};  // anchor, position
+  bool placed_ = false;
+};
+
+}  // namespace markwell

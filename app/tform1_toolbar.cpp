@@ -1,0 +1,108 @@
+// The main window's toolbar.
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "pictures.h"
+#include "tform1.h"
+
+namespace markwell {
+
+namespace {
+
+constexpr QSize kButtonSize(23, 22);
+constexpr QSize kPictureSize(16, 16);
+constexpr int kToolBarHeight = 26;
+constexpr int kSeparatorWidth = 8;
+
+const char* const kFontSizes[] = {"8",  "9",  "10", "11", "12", "13", "14", "16", "18", "20",
+                                  "22", "24", "28", "32", "36", "40", "42", "58", "72"};
+
+}  // namespace
+
+QToolButton* TForm1::AddToolButton(const QString& hint, int picture, bool toggle) {
+  auto* button = new QToolButton(ToolBar1);
+  button->setToolTip(hint);
+  button->setIcon(ImageList1.at(static_cast<std::size_t>(picture)));
+  button->setIconSize(kPictureSize);
+  button->setFixedSize(kButtonSize);
+  button->setAutoRaise(true);
+  button->setCheckable(toggle);
+  button->setFocusPolicy(Qt::NoFocus);
+  ToolBar1->addWidget(button);
+  return button;
+}
+
+QFrame* TForm1::AddToolSeparator() {
+  auto* separator = new QFrame(ToolBar1);
+  separator->setFrameShape(QFrame::VLine);
+  separator->setFrameShadow(QFrame::Sunken);
+  separator->setFixedSize(kSeparatorWidth, kButtonSize.height());
+  ToolBar1->addWidget(separator);
+  return separator;
+}
+
+void TForm1::BuildToolBar() {
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->toggleViewAction()->setEnabled(false);
+  ToolBar1->setIconSize(kPictureSize);
+  ToolBar1->setFixedHeight(kToolBarHeight);
+  // Buttons stand side by side, as the fixed widths assume.
+  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px 2px; }"));
+  addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+  ToolButton1 = AddToolButton(QStringLiteral("Vyčistit papír"), kNewPicture, false);
+  ToolButton2 = AddToolButton(QStringLiteral("Načíst soubor"), kOpenPicture, false);
+  ToolButton3 = AddToolButton(QStringLiteral("Uložit do"), kSavePicture, false);
+  ToolButton4 = AddToolSeparator();
+  ToolButton5 = AddToolButton(QStringLiteral("Kopírovat do schránky"), kCopyPicture, false);
+  ToolButton6 = AddToolButton(QStringLiteral("Přesunout do schránky"), kCutPicture, false);
+  ToolButton7 = AddToolButton(QStringLiteral("Vložit ze schránky"), kPastePicture, false);
+  ToolButton8 = AddToolSeparator();
+
+  CBStyl = new QComboBox(ToolBar1);
+  CBStyl->addItems({QStringLiteral("Výchozí"), QStringLiteral("Assembler"),
+                    QStringLiteral("Delphi "), QStringLiteral("HTML"), QStringLiteral("Matlab")});
+  CBStyl->setFixedWidth(71);
+  ToolBar1->addWidget(CBStyl);
+  TBPouzitBarvu = AddToolButton(QStringLiteral("Použít i barvu"), kUseColourPicture, true);
+  TBZmena = AddToolButton(QStringLiteral("Vytučnění kódu"), kEmphasisPicture, false);
+  ToolButton12 = AddToolSeparator();
+  TBTucnost = AddToolButton(QStringLiteral("Tučné písmo"), kBoldPicture, true);
+  TBItalic = AddToolButton(QStringLiteral("Kurziva"), kItalicPicture, true);
+  ToolButton10 = AddToolSeparator();
+
+  CBFont = new QComboBox(ToolBar1);
+  CBFont->setToolTip(QStringLiteral("Styl písma (font)"));
+  CBFont->setFixedWidth(122);
+  ToolBar1->addWidget(CBFont);
+  ToolButton11 = AddToolSeparator();
+
+  CBVelText = new QComboBox(ToolBar1);
+  CBVelText->setToolTip(QStringLiteral("Velikost písma"));
+  CBVelText->setEditable(true);
+  // Enter applies the size; it never adds an entry, and typing completes nothing.
+  CBVelText->setInsertPolicy(QComboBox::NoInsert);
+  CBVelText->setCompleter(nullptr);
+  for (const char* size : kFontSizes) CBVelText->addItem(QLatin1String(size));
+  CBVelText->setCurrentIndex(-1);
+  CBVelText->setEditText(QString());
+  CBVelText->setFixedWidth(57);
+  CBVelText->installEventFilter(this);
+  CBVelText->lineEdit()->installEventFilter(this);
+  ToolBar1->addWidget(CBVelText);
+  ToolButton13 = AddToolSeparator();
+
+  TBHelp = AddToolButton(QString(), kAboutPicture, false);
+
+  setTabOrder(REdit, CBFont);
+  setTabOrder(CBFont, CBVelText);
+  setTabOrder(CBVelText, CBStyl);
+}
+
+}  // namespace markwell

@@ -1,0 +1,100 @@
+#include "tform2.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QShowEvent>
+#include <QTimer>
+#include <algorithm>
+
+namespace markwell {
+
+namespace {
+
+constexpr int kTimerInterval = 100;  // ms: the window is on screen and painted first
+
+QFont WindowFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                    QStringLiteral("Liberation Sans")});
+  font.setPointSize(8);
+  return font;
+}
+
+}  // namespace
+
+TForm2::TForm2(QWidget& mainWindow, int mode, FormattingSteps steps)
+    : QDialog(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      Label1(new QLabel(QStringLiteral("Label1"), this)),
+      PB(new QProgressBar(this)),
+      Timer1(new QTimer(this)),
+      mainWindow_(mainWindow),
+      mode_(mode),
+      steps_(std::move(steps)) {
+  setWindowTitle(QStringLiteral("Formátování textu"));
+  setFont(WindowFont());
+  setFixedSize(231, 56);
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+
+  QFont labelFont = font();
+  labelFont.setPointSize(10);
+  labelFont.setBold(true);
+  Label1->setFont(labelFont);
+  Label1->move(16, 8);
+  Label1->adjustSize();
+
+  PB->setGeometry(16, 32, 201, 17);
+  PB->setRange(0, 100);
+  PB->setValue(0);
+  PB->setTextVisible(false);
+
+  Timer1->setInterval(kTimerInterval);
+  connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  // Centred over the main window each time it is shown.
+  const QSize frame = frameGeometry().size();
+  move(mainWindow_.frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+  FormShow();
+}
+
+void TForm2::FormShow() { Timer1->start(); }
+
+void TForm2::Timer1Timer() {
+  // One run per window, even when it fails.
+  Timer1->stop();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    steps_(mode_, *this);
+  } catch (...) {
+    error_ = std::current_exception();
+  }
+  QApplication::restoreOverrideCursor();
+  close();
+}
+
+void TForm2::SetLabelCaption(const std::string& caption) {
+  Label1->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  Label1->adjustSize();
+  // No events are handled during a run: paint now.
+  Label1->repaint();
+}
+
+void TForm2::BarChanged() {
+  // A range of 0 to 0 would make Qt's bar a busy indicator; 0 to 1 draws
+  // the same empty bar.
+  const int maximum = std::max(BarMaximum(), 1);
+  if (PB->maximum() != maximum) {
+    PB->setMaximum(maximum);
+    PB->repaint();
+  }
+  // The bar repaints itself at once whenever a write changes what it shows.
+  PB->setValue(BarPosition());
+}
+
+}  // namespace markwell
