@@ -7,9 +7,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-            libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2
+            libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2 \
+            desktop-file-utils appstream
 
-.PHONY: all deps configure build run test sanitize fuzz clean
+.PHONY: all deps configure build run test sanitize fuzz package clean
 
 all: build
 
@@ -67,5 +68,14 @@ fuzz: deps
 	    -rss_limit_mb=4096 -print_final_stats=1 build-fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
 
+# The Debian package, built in Release mode for /usr.
+package: deps
+	@command -v dpkg-shlibdeps >/dev/null || { [ "$$(id -u)" = 0 ] && apt-get install -y -q dpkg-dev; }
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DBUILD_TESTING=OFF
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB
+	@ls build-package/markwell_*.deb
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-fuzz
+	rm -rf $(BUILD_DIR) build-asan build-fuzz build-package

@@ -22,26 +22,26 @@ class TForm10 : public QDialog {
 
   // Owned by the dialog through Qt's parent chain. Positions of the panel's
   // contents are relative to the panel.
-  QFrame* Panel1;
-  QLabel* Image1;  // the program's own picture
-  QLabel* Image2;  // the picture of ProgramInfo, if any
-  QLabel* Label2;  // title, drawn under its red shadow Label3
-  QLabel* Label3;
-  QFrame* Bevel1;
-  QFrame* Bevel2;
-  QLabel* Label8;
-  QLabel* Label9;  // version line
-  QLabel* Label6;
-  QLabel* Label7;  // author
-  QLabel* Label10;
-  QLabel* Label11;  // e-mail address
-  QLabel* Label12;
-  QLabel* Label13;  // web address
-  QLabel* Label4;   // company, drawn under its blue shadow Label5
-  QLabel* Label5;
-  QLineEdit* Edit1;  // note
-  QLabel* Label1;    // copyright line
-  QPushButton* Button1;
+  QFrame* Panel1 = nullptr;
+  QLabel* Image1 = nullptr;  // the program's own picture
+  QLabel* Image2 = nullptr;  // the picture of ProgramInfo, if any
+  QLabel* Label2 = nullptr;  // title, drawn under its red shadow Label3
+  QLabel* Label3 = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QFrame* Bevel2 = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* Label9 = nullptr;  // version line
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;  // author
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;  // e-mail address
+  QLabel* Label12 = nullptr;
+  QLabel* Label13 = nullptr;  // web address
+  QLabel* Label4 = nullptr;   // company, drawn under its blue shadow Label5
+  QLabel* Label5 = nullptr;
+  QLineEdit* Edit1 = nullptr;  // note
+  QLabel* Label1 = nullptr;    // copyright line
+  QPushButton* Button1 = nullptr;
 
   void Button1Click();
 

@@ -1,8 +1,8 @@
 #include "program_info.h"
 
-#include "about_form.h"
-
 #include <utility>
+
+#include "about_form.h"
 
 namespace markwell {
 

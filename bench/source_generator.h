@@ -26,6 +26,13 @@ std::string_view LanguageName(SourceLanguage language);
 std::string GenerateSource(SourceLanguage language, std::size_t size, std::uint64_t seed = 1,
                            SourceCharset charset = SourceCharset::kUtf8);
 
+// `utf8Source` as a word processor saves it in RTF: one paragraph per line,
+// runs of varied character formats, \rtlch / \ltrch pairs, revision ids,
+// a panose number per font, a style sheet and \pard\plain noise on each
+// paragraph. Czech letters become \'hh of windows-1250. The reader has to
+// wade through far more control words per character than in our own RTF.
+std::string WordProcessorRtf(std::string_view utf8Source, std::uint64_t seed = 1);
+
 // splitmix64: tiny, fast and fully specified, unlike the standard
 // distributions, whose results differ between library implementations.
 class SplitMix64 {

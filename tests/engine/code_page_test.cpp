@@ -62,7 +62,8 @@ TEST(CodePage, Windows1250EncodingInvertsDecoding) {
     ASSERT_TRUE(encoded.has_value()) << byte;
     EXPECT_EQ(*encoded, byte);
   }
-  for (char16_t c : {u'\u00F1', u'\u0416', u'\u03A9', u'\u00E0', u'\uFFFD', u'\u20AD', char16_t{0xD83D}}) {
+  for (char16_t c :
+       {u'\u00F1', u'\u0416', u'\u03A9', u'\u00E0', u'\uFFFD', u'\u20AD', char16_t{0xD83D}}) {
     EXPECT_FALSE(EncodeWindows1250(c).has_value()) << int(c);
   }
 }

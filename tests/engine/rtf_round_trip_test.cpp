@@ -144,7 +144,7 @@ TEST(RtfRoundTrip, LoneSurrogatesSurvive) {
 
 TEST(RtfRoundTrip, PartOfADocument) {
   const DocumentContent content = Content({{"abc", kPlain}, {"déf\r\n", kBold}, {"ghi", kCourier}});
-  const std::optional<DocumentContent> read = ReadRtf(RtfString(content, 2, 9), kReaderDefault);
+  const std::optional<DocumentContent> read = ReadRtf(RtfString(content, 2, 10), kReaderDefault);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(test::Utf8Text(*read), "cdéf\r\ngh");
   EXPECT_EQ(read->FormatAt(0), kPlain);

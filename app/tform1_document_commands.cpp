@@ -1,0 +1,55 @@
+// New, open, save, exit, select all and About.
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTextEdit>
+#include <QComboBox>
+
+#include "document_file.h"
+#include "tform1.h"
+
+namespace markwell {
+
+namespace {
+
+constexpr int kPascalStyle = 2;  // "Delphi " in CBStyl
+
+std::string FileSystemName(const QString& fileName) {
+  return QFile::encodeName(QDir::toNativeSeparators(fileName)).toStdString();
+}
+
+}  // namespace
+
+void TForm1::mnuNovyClick() {
+  bridge_.Clear();
+  SelectionMaybeChanged();
+}
+
+void TForm1::mnuNacistClick() {
+  if (OD->exec() != QDialog::Accepted) return;
+  OpenFile(OD->selectedFiles().value(0));
+}
+
+void TForm1::OpenFile(const QString& fileName) {
+  const std::string name = FileSystemName(fileName);
+  bridge_.Load(name);
+  SelectionMaybeChanged();
+  // Only a file that has been read selects the Pascal style.
+  const std::string extension = FileExtension(name);
+  if (extension == ".DPR" || extension == ".PAS") CBStyl->setCurrentIndex(kPascalStyle);
+}
+
+void TForm1::mnuUlozRTFClick() {
+  if (SD->exec() != QDialog::Accepted) return;
+  SaveFile(SD->selectedFiles().value(0));
+}
+
+void TForm1::SaveFile(const QString& fileName) { bridge_.Save(FileSystemName(fileName)); }
+
+void TForm1::mnuKonecClick() { close(); }
+
+void TForm1::Vybratve1Click() { REdit->selectAll(); }
+
+void TForm1::About1Click() { ProgramInfo1.ShowAbout(); }
+
+}  // namespace markwell

@@ -1,0 +1,94 @@
+// The character formatting controls: bold, italic, font name and size follow
+// the selection and change its format; the base font through the font dialog.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "bridge_formats.h"
+#include "font_colour_dialog.h"
+#include "tform1.h"
+
+namespace markwell {
+
+namespace {
+
+bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+}  // namespace
+
+void TForm1::REditSelectionChange() { ShowSelectionFormat(bridge_.SelectionFormat()); }
+
+void TForm1::ShowSelectionFormat(const CharFormat& format) {
+  // None of these runs a handler: the handlers hang on user-only signals.
+  TBTucnost->setChecked(format.style.Has(FontStyle::Bold));
+  TBItalic->setChecked(format.style.Has(FontStyle::Italic));
+  CBFont->setCurrentIndex(
+      CBFont->findText(bridge::ToQString(format.fontName), Qt::MatchFixedString));
+  CBVelText->setEditText(QString::number(format.size));
+}
+
+void TForm1::TBTucnostClick() {
+  const FontStyles style = bridge_.SelectionFormat().style;
+  bridge_.SetSelectionStyle(TBTucnost->isChecked() ? style.With(FontStyle::Bold)
+                                                   : style.Without(FontStyle::Bold));
+}
+
+void TForm1::TBItalicClick() {
+  const FontStyles style = bridge_.SelectionFormat().style;
+  bridge_.SetSelectionStyle(TBItalic->isChecked() ? style.With(FontStyle::Italic)
+                                                  : style.Without(FontStyle::Italic));
+}
+
+void TForm1::CBFontClick() {
+  bridge_.SetSelectionName(bridge::ToUtf8(CBFont->currentText()));
+  if (REdit->isVisible()) REdit->setFocus();
+}
+
+void TForm1::CBVelTextClick() {
+  // A size that is not a whole number is ignored without a word.
+  try {
+    bool ok = false;
+    const int size = CBVelText->currentText().toInt(&ok);
+    if (!ok) return;
+    bridge_.SetSelectionSize(size);
+    if (REdit->isVisible()) REdit->setFocus();
+  } catch (...) {
+  }
+}
+
+bool TForm1::CBVelTextKeyPress(QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return false;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      REdit->setFocus();
+      CBVelTextClick();
+      // Taken here: passed on, it would make the combo box apply the size a
+      // second time. An open list closes all the same.
+      CBVelText->hidePopup();
+      return true;
+    default:
+      break;
+  }
+  const QString text = event.text();
+  // Keys that type nothing (arrows, Delete, Home) are no characters.
+  if (text.isEmpty()) return false;
+  return !(text.size() == 1 && IsDigit(text.front()));
+}
+
+void TForm1::MnuBezClick() {
+  const BaseFont& font = bridge_.Font();
+  FD->setCurrentFont(bridge::ToQFont(font));
+  FD->SetColour(bridge::ToQColor(font.Color()));
+  if (FD->exec() != QDialog::Accepted) return;
+  BaseFont chosen = bridge::WithQFont(font, FD->selectedFont());
+  chosen.SetColor(bridge::FromQColor(FD->Colour()));
+  bridge_.SetFont(chosen);
+}
+
+}  // namespace markwell
