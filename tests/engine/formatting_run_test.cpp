@@ -105,61 +105,29 @@ const std::string kPascal = "Pro Delphi kód.";
 const std::string kMatlab = "Pro MATLAB.";
 const std::string kAsm = "Pro kód assembleru.";
 
+// clang-format off
 const RunCase kRunCases[] = {
     // Progress of 25 characters: a step per character, and the bar at 1 and 2
     // when 10 and 20 characters are behind (p = 9, 19; the assembler: p = 8, 18).
-    {"Pascal25Blanks",
-     kPascalMode,
-     std::u16string(25, u' '),
-     {kPascal},
-     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}},
-     27,
-     -1},
-    {"Matlab25Blanks",
-     kMatlabMode,
-     std::u16string(25, u' '),
-     {kMatlab},
-     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}},
-     27,
-     -1},
-    {"Asm25Semicolons",
-     kAssemblerMode,
-     std::u16string(25, u';'),
-     {kAsm},
-     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}},
-     26,
-     -1},
-    // A token is one step: the bar jumps to the value of its last position.
-    {"Pascal25CharacterComment",
-     kPascalMode,
-     u"{" + std::u16string(23, u'x') + u"}",
-     {kPascal},
-     {{2, 0, 0}, {2, 0, 0}, {2, 2, 25}},
-     7,
-     -1},
+    {"Pascal25Blanks", kPascalMode, std::u16string(25, u' '), {kPascal},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}}, 27, -1},
+    {"Matlab25Blanks", kMatlabMode, std::u16string(25, u' '), {kMatlab},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}}, 27, -1},
+    {"Asm25Semicolons", kAssemblerMode, std::u16string(25, u';'), {kAsm},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}}, 26, -1},
+    // A token is one step: the bar takes the value of its last position at once.
+    {"Pascal25WithComment", kPascalMode, u"{" + std::u16string(13, u'x') + u"}" + std::u16string(10, u' '),
+     {kPascal}, {{2, 0, 0}, {2, 0, 0}, {2, 1, 15}, {2, 2, 20}}, 17, -1},
+    {"Matlab25WithComment", kMatlabMode, u"%" + std::u16string(12, u'x') + u"\r\n" + std::u16string(10, u' '),
+     {kMatlab}, {{2, 0, 0}, {2, 0, 0}, {2, 1, 14}, {2, 2, 20}}, 18, -1},
     // The last steps can ask for more than the maximum: the write happens and
     // the bar shows its maximum.
-    {"Matlab29Blanks",
-     kMatlabMode,
-     std::u16string(29, u' '),
-     {kMatlab},
-     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}, {2, 2, 29}},
-     31,
-     -1},
-    {"Asm29Semicolons",
-     kAssemblerMode,
-     std::u16string(29, u';'),
-     {kAsm},
-     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}, {2, 2, 29}, {2, 2, 29}},
-     30,
-     -1},
-    {"Pascal9Letters",
-     kPascalMode,
-     u"abcdefghi",
-     {kPascal},
-     {{0, 0, 0}, {0, 0, 0}, {0, 0, 9}},
-     4,
-     -1},
+    {"Matlab29Blanks", kMatlabMode, std::u16string(29, u' '), {kMatlab},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}, {2, 2, 29}}, 31, -1},
+    {"Asm29Semicolons", kAssemblerMode, std::u16string(29, u';'), {kAsm},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}, {2, 2, 29}, {2, 2, 29}}, 30, -1},
+    {"Pascal9Letters", kPascalMode, u"abcdefghi", {kPascal},
+     {{0, 0, 0}, {0, 0, 0}, {0, 0, 9}}, 4, -1},
     {"CrLfCountsTwice", 0, u"abcd\r\nefgh", {}, {{1, 0, 0}, {1, 0, 0}}, 2, 0},
     // Selection changes, step by step:
     // reset: select all, collapse (2); "end" selected (3), collapsed (4),
@@ -183,6 +151,7 @@ const RunCase kRunCases[] = {
     {"Mode5", 5, u"end; x", {}, {{0, 0, 0}, {0, 0, 0}}, 2, 0},
     {"ModeMinus1", -1, u"end; x", {}, {{0, 0, 0}, {0, 0, 0}}, 2, 0},
 };
+// clang-format on
 
 class RunTest : public ::testing::TestWithParam<RunCase> {};
 
