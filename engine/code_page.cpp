@@ -135,9 +135,10 @@ std::optional<std::uint8_t> EncodeWindows1250(char16_t c) {
 
 int CodePageOfCharset(int charset) {
   switch (charset) {
-    case 0:  // ANSI
-    case 1:  // default
-      return 0;
+    case 0:
+      return 1252;  // ANSI: Western, whatever the document's code page
+    case 1:
+      return 0;  // default: the document's
     case 2:
       return 1252;  // symbol: no text code page; Western is the usual reading
     case 77:

@@ -76,18 +76,21 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   document.SetSelStart(0);
   int p = 0;
   while (p <= length) {
-    const bool atEnd = p == length;
+    // Steps at identifier characters only grow the word.
+    const int wordEnd = IdentifierEnd(text, p);
+    ShowProgressOfSteps(progress, p, wordEnd, 1);
+    p = wordEnd;
+
+    // A non-identifier character, or the end of the text: the word ends
+    // before a token that follows it is marked.
+    EndWord(document, keywords, "DKey", useColour, p);
     int last = p;  // the last position this step consumes
-    if (atEnd || !IsIdentifierChar(text[static_cast<std::size_t>(p)])) {
-      // A word is ended before a token that follows it is marked.
-      EndWord(document, keywords, "DKey", useColour, p);
-      if (const Token token = atEnd ? Token::kNone : TokenAt(text, p); token != Token::kNone) {
-        last = TokenEnd(text, token, p);
-        document.SetSelStart(p);
-        // An unclosed token's search may stop past the text.
-        document.SetSelLength(std::min(last, length - 1) - p + 1);
-        ApplyTokenStyle(document, StyleOf(token), useColour);
-      }
+    if (const Token token = p == length ? Token::kNone : TokenAt(text, p); token != Token::kNone) {
+      last = TokenEnd(text, token, p);
+      document.SetSelStart(p);
+      // An unclosed token's search may stop past the text.
+      document.SetSelLength(std::min(last, length - 1) - p + 1);
+      ApplyTokenStyle(document, StyleOf(token), useColour);
     }
     ShowProgress(progress, (last + 1) / 10);
     p = last + 1;

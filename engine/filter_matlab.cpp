@@ -30,24 +30,26 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
   for (int p = 0; p <= length; ++p) {
-    const bool atEnd = p == length;
-    // The end of the text is a non-identifier character that opens nothing.
-    const char16_t c = atEnd ? u'\0' : text[p];
-    if (atEnd || !IsIdentifierChar(c)) {
-      // The word in front of a quote or a "%" is looked up before the token.
-      EndWord(document, keywords, "MKey", true, p);
-      if (c == u'\'' && (p == 0 || !EndsOperand(text[p - 1]))) {
-        // Not even a line break ends a string.
-        const int last = FindOrLast(text, u'\'', p + 1);
-        MarkToken(document, p, last, "MText", true);
-        p = last;
-      } else if (c == u'%') {
-        // Tested on the step's own character, so a "%" that ends an unclosed
-        // string stays in it. The comment keeps the CR that ends its line.
-        const int last = FindOrLast(text, kCR, p + 1);
-        MarkToken(document, p, last, "MKoment", true);
-        p = last;
-      }
+    // Steps at identifier characters only grow the word.
+    const int wordEnd = IdentifierEnd(text, p);
+    ShowProgressOfSteps(progress, p, wordEnd, 1);
+    p = wordEnd;
+
+    // A non-identifier character, or the end of the text, which opens nothing.
+    const char16_t c = p == length ? u'\0' : text[p];
+    // The word in front of a quote or a "%" is looked up before the token.
+    EndWord(document, keywords, "MKey", true, p);
+    if (c == u'\'' && (p == 0 || !EndsOperand(text[p - 1]))) {
+      // Not even a line break ends a string.
+      const int last = FindOrLast(text, u'\'', p + 1);
+      MarkToken(document, p, last, "MText", true);
+      p = last;
+    } else if (c == u'%') {
+      // Tested on the step's own character, so a "%" that ends an unclosed
+      // string stays in it. The comment keeps the CR that ends its line.
+      const int last = FindOrLast(text, kCR, p + 1);
+      MarkToken(document, p, last, "MKoment", true);
+      p = last;
     }
     ShowProgress(progress, (p + 1) / 10);
   }

@@ -2,6 +2,7 @@
 // marking of a token and the progress rule.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "document.h"
@@ -13,9 +14,24 @@ namespace markwell {
 
 // "A" to "Z", "a" to "z", "0" to "9" and "_". Everything else ends a word,
 // accented letters and characters outside the 8-bit code page included.
+inline constexpr std::array<bool, 128> kIdentifierChars = [] {
+  std::array<bool, 128> table{};
+  for (char16_t c = u'a'; c <= u'z'; ++c) table[c] = true;
+  for (char16_t c = u'A'; c <= u'Z'; ++c) table[c] = true;
+  for (char16_t c = u'0'; c <= u'9'; ++c) table[c] = true;
+  table[u'_'] = true;
+  return table;
+}();
+
 constexpr bool IsIdentifierChar(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-         c == u'_';
+  return c < 128 && kIdentifierChars[c];
+}
+
+// The end of the run of identifier characters that starts at `p`.
+inline int IdentifierEnd(std::u16string_view text, int p) {
+  const auto length = static_cast<int>(text.size());
+  while (p < length && IsIdentifierChar(text[static_cast<std::size_t>(p)])) ++p;
+  return p;
 }
 
 // Ends the word that began at SelStart before the non-identifier character
@@ -41,6 +57,19 @@ inline void MarkToken(Document& document, int first, int last, std::string_view 
 // The bar is written, and so repainted, only when its value changes.
 inline void ShowProgress(ProgressView& progress, int value) {
   if (progress.BarPosition() != value) progress.SetBarPosition(value);
+}
+
+// The progress of the one-position steps at first..last - 1, whose values are
+// (step + offset) / 10, without a division per step: the writes are the same
+// as step by step, since nothing else happens during these steps. A value
+// beyond the maximum is shown clamped and so differs from the bar at every
+// step that asks for it.
+inline void ShowProgressOfSteps(ProgressView& progress, int first, int last, int offset) {
+  for (int step = first; step < last;) {
+    const int value = (step + offset) / 10;
+    ShowProgress(progress, value);
+    step = value > progress.BarMaximum() ? step + 1 : (value + 1) * 10 - offset;
+  }
 }
 
 }  // namespace markwell

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -234,6 +235,8 @@ enum class Destination : std::uint8_t { Text, FontTable, ColourTable, Skip };
 
 constexpr int kNoFont = std::numeric_limits<int>::min();  // the \deff font
 constexpr int kRtfDefaultSize = 12;                       // \fs24
+// A font without \fcharset reads in the document's code page.
+constexpr int kNoCharset = -1;
 
 // The character format that the text of a group takes.
 struct FormatKey {
@@ -276,6 +279,13 @@ class RtfReader {
     state_.format.size = defaultFormat.size;
     state_.format.colour = defaultFormat.color;
     chunkFormat_ = state_.format;
+    // No RTF spelling yields more UTF-16 units than it has bytes, so the text
+    // never moves while it grows; what stays unused is address space only.
+    // Where address space is short, the text grows as it goes instead.
+    try {
+      content_.Reserve(bytes.size());
+    } catch (const std::bad_alloc&) {
+    }
   }
 
   DocumentContent Read() {
@@ -332,6 +342,7 @@ class RtfReader {
   static constexpr std::size_t kMaxDepth = 4096;
   static constexpr std::size_t kChunk = 16384;
   static constexpr std::int64_t kMaxUnicodeSkip = 1 << 16;
+  static constexpr std::size_t kShrinkAbove = 1 << 20;
 
   void OpenGroup() {
     if (stack_.size() >= kMaxDepth) {
@@ -460,22 +471,22 @@ class RtfReader {
     FormatKey& format = state_.format;
     switch (word) {
       case Word::Ansi:
-        documentCodePage_ = 1252;
+        SetDocumentCodePage(1252);
         break;
       case Word::Mac:
-        documentCodePage_ = 10000;
+        SetDocumentCodePage(10000);
         break;
       case Word::Pc:
-        documentCodePage_ = 437;
+        SetDocumentCodePage(437);
         break;
       case Word::Pca:
-        documentCodePage_ = 850;
+        SetDocumentCodePage(850);
         break;
       case Word::AnsiCodePage:
-        if (param > 0) documentCodePage_ = ClampToInt(param);
-        codePageFont_.reset();
+        if (param > 0) SetDocumentCodePage(ClampToInt(param));
         break;
       case Word::DefaultFont:
+        FontsChanged();
         defaultFont_ = ClampToInt(param);
         break;
       case Word::FontTable:
@@ -541,7 +552,7 @@ class RtfReader {
         if (pendingFont_) CommitFont();
         pendingFont_ = true;
         fontNumber_ = ClampToInt(param);
-        fontCharset_ = 0;
+        fontCharset_ = kNoCharset;
         fontCodePage_ = 0;
         fontName_.clear();
         break;
@@ -613,15 +624,24 @@ class RtfReader {
     for (char16_t c : fontName_) {
       if (c != 0) name.push_back(c);
     }
-    // Text so far keeps the fonts it was read in; formats resolved from here
-    // on see the new entry.
-    FlushChunk();
-    formatIndices_.clear();
-    codePageFont_.reset();
+    FontsChanged();
     const int codePage = fontCodePage_ > 0 ? fontCodePage_ : CodePageOfCharset(fontCharset_);
     fonts_[fontNumber_] = FontEntry{EncodeUtf8(name), codePage};
     pendingFont_ = false;
     fontName_.clear();
+  }
+
+  // Text so far keeps the fonts it was read in; formats resolved from here
+  // on see the change.
+  void FontsChanged() {
+    FlushChunk();
+    formatIndices_.clear();
+    codePageFont_.reset();
+  }
+
+  void SetDocumentCodePage(int codePage) {
+    documentCodePage_ = codePage;
+    codePageFont_.reset();
   }
 
   const FontEntry* FontOf(int number) const {
@@ -754,6 +774,12 @@ class RtfReader {
 
   DocumentContent Finish() {
     FlushChunk();
+    // A file of mostly pictures leaves most of the reservation unused: give
+    // it back.
+    if (bytes_.size() > kShrinkAbove &&
+        static_cast<std::size_t>(content_.Length()) < bytes_.size() / 4) {
+      return content_.Slice(0, content_.Length());
+    }
     return std::move(content_);
   }
 
@@ -774,7 +800,7 @@ class RtfReader {
   // The font table entry being read.
   bool pendingFont_ = false;
   int fontNumber_ = 0;
-  int fontCharset_ = 0;
+  int fontCharset_ = kNoCharset;
   int fontCodePage_ = 0;
   std::u16string fontName_;
 

@@ -156,7 +156,7 @@ class RtfDocumentWriter {
       if (IsAutomatic(format.color)) {
         colourOfFormat_[index] = 0;
       } else {
-        const Colour rgb = format.color & 0x00FFFFFFu;
+        const Colour rgb = NormaliseColour(format.color);
         auto [colour, newColour] = colours.try_emplace(rgb, static_cast<int>(colours_.size()) + 1);
         if (newColour) colours_.push_back(rgb);
         colourOfFormat_[index] = colour->second;

@@ -69,7 +69,7 @@ TEST(CodePage, Windows1250EncodingInvertsDecoding) {
 }
 
 TEST(CodePage, CharsetsName) {
-  const std::pair<int, int> cases[] = {{0, 0},      {1, 0},      {2, 1252},   {77, 10000},
+  const std::pair<int, int> cases[] = {{0, 1252},   {1, 0},      {2, 1252},   {77, 10000},
                                        {161, 1253}, {162, 1254}, {186, 1257}, {204, 1251},
                                        {238, 1250}, {-1, 0},     {9999, 0}};
   for (const auto& [charset, codePage] : cases) {

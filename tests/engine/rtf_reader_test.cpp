@@ -60,6 +60,11 @@ TEST(RtfReader, ReadsText) {
       {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 A;}{\\f1\\fcharset204 B;}"
        "{\\f2\\fcharset0 C;}{\\f3\\fcharset161 D;}}\\f0\\'e8\\f1\\'e8\\f2\\'e8\\f3\\'e8}",
        "čиèθ"},
+      // \fcharset0 is Western even in a Central European document; a font
+      // without \fcharset takes the document's code page.
+      {"{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset0 A;}{\\f1 B;}{\\f2\\fcharset1 C;}}"
+       "\\f0\\'e8\\f1\\'e8\\f2\\'e8}",
+       "èčč"},
       {"{\\rtf1\\ansi\\ansicpg1251\\deff1{\\fonttbl{\\f0\\fcharset238 A;}{\\f1 B;}}\\'c6}", "Ж"},
       // \uN and the \ucN fallback characters after it.
       {"{\\rtf1 \\u269?x}", "čx"},
@@ -159,6 +164,16 @@ TEST(RtfReader, ReadsFormats) {
   }
 }
 
+TEST(RtfReader, FileOfMostlyPicturesKeepsItsTextAndFormats) {
+  std::string rtf = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}a{\\pict\\pngblip ";
+  rtf += std::string(3 << 20, 'f');
+  rtf += "}\\cf1 b{\\*\\shppict{\\pict\\bin8 {}{}{}{}}}c\\par}";
+  const DocumentContent content = Read(rtf);
+  EXPECT_EQ(Utf8Text(content), "abc\r\n");
+  EXPECT_EQ(*FormatOf(content, "a"), kDefault);
+  EXPECT_EQ(*FormatOf(content, "bc\r\n"), Format("Base Font", 10, 0, MakeRgb(255, 0, 0)));
+}
+
 TEST(RtfReader, KeepsTheDefaultFormatForWhatTheFileLeavesUnsaid) {
   const CharFormat base = Format("Base", 17, 3, MakeRgb(1, 2, 3));
   const DocumentContent content = Read("{\\rtf1 a{\\b0 b}{\\fs30 c}}", base);
@@ -223,12 +238,14 @@ TEST(RtfReader, ReadsRealProducers) {
         {"přeškrtnuté", Format("Calibri", 11, 8)},
         {"odkaz", Format("Calibri", 11, 4, MakeRgb(5, 99, 193))}}},
       {"rtf/wordpad.rtf",
-       "Příliš žluťoučký kůň\r\nbegin\r\npodtržené přeškrtnuté Жук €\r\n·\tpoložka\r\nmodrá\r\n",
+       "Příliš žluťoučký kůň\r\nbegin\r\npodtržené přeškrtnuté Жук € crème\r\n·\tpoložka\r\n"
+       "modrá\r\n",
        {{"Příliš ", calibri},
         {"žluťoučký", Format("Calibri", 11, 1)},
         {"begin", Format("Courier New", 10, 2, MakeRgb(255, 0, 0))},
         {"podtržené", Format("Calibri", 11, 4)},
         {"Жук", calibri},
+        {"crème", calibri},
         {"modrá", Format("Calibri", 14, 0, MakeRgb(0, 77, 187))}}},
   };
   for (const auto& c : cases) {
