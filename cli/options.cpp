@@ -193,10 +193,14 @@ std::optional<int> ModeForFileName(const std::string& fileName) {
 
 std::string OutputExtension(OutputFormat format) {
   switch (format) {
-    case OutputFormat::Rtf: return ".rtf";
-    case OutputFormat::Json: return ".json";
-    case OutputFormat::Text: return ".txt";
-    case OutputFormat::Html: return ".html";
+    case OutputFormat::Rtf:
+      return ".rtf";
+    case OutputFormat::Json:
+      return ".json";
+    case OutputFormat::Text:
+      return ".txt";
+    case OutputFormat::Html:
+      return ".html";
   }
   return ".rtf";
 }
@@ -250,6 +254,8 @@ Examples:
 )";
 }
 
-std::string VersionText() { return "markwell-cli 1.2\n"; }
+std::string VersionText() {
+  return "markwell-cli 1.2\n";
+}
 
 }  // namespace markwell::cli

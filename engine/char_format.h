@@ -44,10 +44,18 @@ constexpr Colour MakeRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue
   return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) |
          (static_cast<Colour>(blue) << 16);
 }
-constexpr std::uint8_t RedOf(Colour c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(Colour c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(Colour c) { return (c >> 16) & 0xFF; }
-constexpr bool IsAutomatic(Colour c) { return c == kWindowTextColour; }
+constexpr std::uint8_t RedOf(Colour c) {
+  return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(Colour c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(Colour c) {
+  return (c >> 16) & 0xFF;
+}
+constexpr bool IsAutomatic(Colour c) {
+  return c == kWindowTextColour;
+}
 
 // What a colour written to the text becomes: the window-text colour selects
 // automatic colour; any other value is converted to its RGB value.

@@ -25,14 +25,18 @@ void Document::SetSelection(int start, int length) {
   if (onSelectionChange_) onSelectionChange_();
 }
 
-void Document::SetSelStart(int start) { SetSelection(Clamp(start, 0, Length()), 0); }
+void Document::SetSelStart(int start) {
+  SetSelection(Clamp(start, 0, Length()), 0);
+}
 
 void Document::SetSelLength(int length) {
   const int end = Clamp(static_cast<std::int64_t>(selStart_) + length, selStart_, Length());
   SetSelection(selStart_, end - selStart_);
 }
 
-void Document::SelectAll() { SetSelection(0, Length()); }
+void Document::SelectAll() {
+  SetSelection(0, Length());
+}
 
 void Document::SetText(std::u16string_view text) {
   ReplaceContent(DocumentContent::FromText(NormaliseLineBreaks(text), font_.AsCharFormat()));
@@ -87,10 +91,18 @@ void Document::ReplaceSelection(const DocumentContent& piece) {
   SetSelection(caret, 0);
 }
 
-FontStyles TextAttributes::Style() const { return document_.SelectionFormat().style; }
-Colour TextAttributes::Color() const { return document_.SelectionFormat().color; }
-std::string TextAttributes::Name() const { return document_.SelectionFormat().fontName; }
-int TextAttributes::Size() const { return document_.SelectionFormat().size; }
+FontStyles TextAttributes::Style() const {
+  return document_.SelectionFormat().style;
+}
+Colour TextAttributes::Color() const {
+  return document_.SelectionFormat().color;
+}
+std::string TextAttributes::Name() const {
+  return document_.SelectionFormat().fontName;
+}
+int TextAttributes::Size() const {
+  return document_.SelectionFormat().size;
+}
 
 void TextAttributes::SetStyle(FontStyles style) {
   FormatTable& table = document_.content_.Table();
@@ -113,6 +125,8 @@ void TextAttributes::SetSize(int points) {
   document_.ChangeFormat([&](FormatTable::Index i) { return table.WithSize(i, points); });
 }
 
-void TextAttributes::SetHeight(int height) { SetSize(MulDivRound(height, 72, kPixelsPerInch)); }
+void TextAttributes::SetHeight(int height) {
+  SetSize(MulDivRound(height, 72, kPixelsPerInch));
+}
 
 }  // namespace markwell

@@ -21,7 +21,9 @@ class DocumentContent {
   int Length() const { return static_cast<int>(text_.size()); }
   bool Empty() const { return text_.empty(); }
 
-  const CharFormat& FormatAt(int pos) const { return table_.Get(indices_[static_cast<std::size_t>(pos)]); }
+  const CharFormat& FormatAt(int pos) const {
+    return table_.Get(indices_[static_cast<std::size_t>(pos)]);
+  }
   Index IndexAt(int pos) const { return indices_[static_cast<std::size_t>(pos)]; }
   const FormatTable& Table() const { return table_; }
   FormatTable& Table() { return table_; }

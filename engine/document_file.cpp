@@ -82,8 +82,8 @@ void LoadFromFile(Document& document, const std::string& fileName) {
 }
 
 void SaveToFile(const Document& document, const std::string& fileName) {
-  const bool saved = WriteFileSafely(
-      fileName, [&](std::ostream& out) { WriteRtf(document.Content(), out); });
+  const bool saved =
+      WriteFileSafely(fileName, [&](std::ostream& out) { WriteRtf(document.Content(), out); });
   if (!saved) throw EngineError("Cannot create file " + fileName);
 }
 

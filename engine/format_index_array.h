@@ -14,7 +14,9 @@ class FormatIndexArray {
   using Index = std::uint32_t;
 
   std::size_t Size() const { return wide_ ? wideIndices_.size() : narrowIndices_.size(); }
-  Index operator[](std::size_t pos) const { return wide_ ? wideIndices_[pos] : narrowIndices_[pos]; }
+  Index operator[](std::size_t pos) const {
+    return wide_ ? wideIndices_[pos] : narrowIndices_[pos];
+  }
 
   void Reserve(std::size_t count);
   void Append(std::size_t count, Index index);

@@ -40,10 +40,18 @@ FormatTable::Index FormatTable::Derive(Index index, int attribute, const Key& wa
                                        Change change) {
   std::uint64_t value = 0;
   switch (attribute) {
-    case 0: value = wanted.style; break;
-    case 1: value = wanted.color; break;
-    case 2: value = wanted.fontId; break;
-    default: value = static_cast<std::uint32_t>(wanted.size); break;
+    case 0:
+      value = wanted.style;
+      break;
+    case 1:
+      value = wanted.color;
+      break;
+    case 2:
+      value = wanted.fontId;
+      break;
+    default:
+      value = static_cast<std::uint32_t>(wanted.size);
+      break;
   }
   const std::uint64_t memo = (static_cast<std::uint64_t>(index) << 34) ^
                              (static_cast<std::uint64_t>(attribute) << 32) ^ value;

@@ -19,8 +19,8 @@ void ResetDocument(Document& document);
 // and position 0, the reset, and the filter of `mode` (1 assembler,
 // 2 Pascal, 4 MATLAB; any other mode runs no filter). `useColour` is the
 // use-colour toggle, which only the Pascal filter reads.
-void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords,
-                        bool useColour, ProgressView& progress);
+void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColour,
+                        ProgressView& progress);
 
 // The filters. Each sets its caption, walks the text once and leaves an
 // insertion point at the end of the text.

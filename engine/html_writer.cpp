@@ -15,14 +15,27 @@ void AppendEscapedHtml(std::u16string_view text, std::string& out) {
     const char16_t c = text[i];
     const char* replacement = nullptr;
     switch (c) {
-      case u'&': replacement = "&amp;"; break;
-      case u'<': replacement = "&lt;"; break;
-      case u'>': replacement = "&gt;"; break;
-      case u'"': replacement = "&quot;"; break;
-      case u'\'': replacement = "&#39;"; break;
-      case u'\r': replacement = ""; break;  // the LF after it is the line break
+      case u'&':
+        replacement = "&amp;";
+        break;
+      case u'<':
+        replacement = "&lt;";
+        break;
+      case u'>':
+        replacement = "&gt;";
+        break;
+      case u'"':
+        replacement = "&quot;";
+        break;
+      case u'\'':
+        replacement = "&#39;";
+        break;
+      case u'\r':
+        replacement = "";
+        break;  // the LF after it is the line break
       case u'\n':
-      case u'\t': continue;
+      case u'\t':
+        continue;
       default:
         // Other control characters have no place in HTML text.
         if (c < 0x20 || c == 0x7F) replacement = "\xEF\xBF\xBD";
@@ -61,7 +74,9 @@ std::string StyleOf(const CharFormat& format) {
   const bool strike = format.style.Has(FontStyle::StrikeOut);
   if (underline || strike) {
     style += ";text-decoration:";
-    style += underline && strike ? "underline line-through" : underline ? "underline" : "line-through";
+    style += underline && strike ? "underline line-through"
+             : underline         ? "underline"
+                                 : "line-through";
   }
   if (!IsAutomatic(format.color)) style += ";color:" + ColourName(format.color);
   return style;
@@ -70,8 +85,7 @@ std::string StyleOf(const CharFormat& format) {
 }  // namespace
 
 void WriteHtml(const DocumentContent& content, const std::string& title, std::ostream& out) {
-  std::string buffer =
-      "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
+  std::string buffer = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
   AppendEscapedHtml(Utf16(title), buffer);
   buffer += "</title>\n</head>\n<body>\n<pre style=\"white-space:pre-wrap\">";
   const std::u16string_view text(content.Text());

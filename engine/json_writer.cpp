@@ -24,16 +24,19 @@ void FlushIfLarge(std::string& buffer, std::ostream& out) {
   }
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 
 std::string ColourName(Colour colour) {
   if (IsAutomatic(colour)) return "auto";
   char name[8];
-  std::snprintf(name, sizeof name, "#%02X%02X%02X", RedOf(colour), GreenOf(colour),
-                BlueOf(colour));
+  std::snprintf(name, sizeof name, "#%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
   return name;
 }
 
@@ -52,12 +55,24 @@ void AppendJsonString(std::u16string_view text, std::string& out) {
     if (c > 0xDFFF) continue;
     flushPlain(i);
     switch (c) {
-      case u'"': out += "\\\""; break;
-      case u'\\': out += "\\\\"; break;
-      case u'\r': out += "\\r"; break;
-      case u'\n': out += "\\n"; break;
-      case u'\t': out += "\\t"; break;
-      default: AppendEscape(c, out); break;
+      case u'"':
+        out += "\\\"";
+        break;
+      case u'\\':
+        out += "\\\\";
+        break;
+      case u'\r':
+        out += "\\r";
+        break;
+      case u'\n':
+        out += "\\n";
+        break;
+      case u'\t':
+        out += "\\t";
+        break;
+      default:
+        AppendEscape(c, out);
+        break;
     }
     plainStart = i + 1;
   }

@@ -83,7 +83,9 @@ bool KeywordList::Contains(std::u16string_view word) const {
   return ContainsLowered(std::string_view(bytes, word.size()));
 }
 
-bool IsKeyword(const KeywordList& list, std::u16string_view word) { return list.Contains(word); }
+bool IsKeyword(const KeywordList& list, std::u16string_view word) {
+  return list.Contains(word);
+}
 
 namespace {
 
@@ -135,7 +137,9 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-[[noreturn]] void RaiseIoError(int errorNumber) { throw EngineError(IoErrorMessage(errorNumber)); }
+[[noreturn]] void RaiseIoError(int errorNumber) {
+  throw EngineError(IoErrorMessage(errorNumber));
+}
 
 }  // namespace
 

@@ -126,6 +126,13 @@ const RunCase kRunCases[] = {
      {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}, {2, 2, 29}}, 31, -1},
     {"Asm29Semicolons", kAssemblerMode, std::u16string(29, u';'), {kAsm},
      {{2, 0, 0}, {2, 0, 0}, {2, 1, 10}, {2, 2, 20}, {2, 2, 29}, {2, 2, 29}}, 30, -1},
+    // Inside a word only the bar moves; the selection stays at the word start.
+    {"Pascal25Letters", kPascalMode, std::u16string(25, u'a'), {kPascal},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 0}, {2, 2, 0}}, 4, -1},
+    {"Matlab29Letters", kMatlabMode, std::u16string(29, u'a'), {kMatlab},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 0}, {2, 2, 0}, {2, 2, 29}}, 4, -1},
+    {"Asm29Letters", kAssemblerMode, std::u16string(29, u'a'), {kAsm},
+     {{2, 0, 0}, {2, 0, 0}, {2, 1, 0}, {2, 2, 0}, {2, 2, 0}, {2, 2, 29}}, 4, -1},
     {"Pascal9Letters", kPascalMode, u"abcdefghi", {kPascal},
      {{0, 0, 0}, {0, 0, 0}, {0, 0, 9}}, 4, -1},
     {"CrLfCountsTwice", 0, u"abcd\r\nefgh", {}, {{1, 0, 0}, {1, 0, 0}}, 2, 0},

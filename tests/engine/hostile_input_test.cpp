@@ -87,9 +87,10 @@ TEST_F(HostileInputTest, MalformedRtfIsReadAsFarAsItMakesSense) {
       {"cut off after a backslash", "{\\rtf1 abc\\"},
       {"sizes out of range", "{\\rtf1\\fs99999999999999 a\\fs-2147483649 b\\fs0 c}"},
       {"colours out of range", "{\\rtf1{\\colortbl;\\red1;}\\cf99999 a\\cf-5 b\\cf1 c}"},
-      {"unicode out of range", "{\\rtf1\\u99999999 a\\u-99999999 b\\uc-1\\u65 c\\uc99999999\\u66 d}"},
-      {"huge colour table", "{\\rtf1{\\colortbl;" + Repeat("\\red255\\green0\\blue0;", 100000) +
-                                "}\\cf99999 x}"},
+      {"unicode out of range",
+       "{\\rtf1\\u99999999 a\\u-99999999 b\\uc-1\\u65 c\\uc99999999\\u66 d}"},
+      {"huge colour table",
+       "{\\rtf1{\\colortbl;" + Repeat("\\red255\\green0\\blue0;", 100000) + "}\\cf99999 x}"},
       {"stray closing braces", "{\\rtf1 a}}}}} b"},
       {"binary after the header", "{\\rtf1 " + std::string("\x01\xFF\x80\x00\x7F", 5) + "}"},
       {"bin with a huge length", "{\\rtf1\\bin999999999999 x}"},
@@ -128,9 +129,7 @@ TEST_F(HostileInputTest, FileLargerThanMemoryAllowsIsAClearError) {
   // A sparse file of 2 GiB costs no disk; a child process with a small
   // address-space limit tries to open it.
   const std::string path = (directory / "huge.txt").string();
-  {
-    std::ofstream file(path, std::ios::binary);
-  }
+  { std::ofstream file(path, std::ios::binary); }
   fs::resize_file(path, std::uintmax_t{2} << 30);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);

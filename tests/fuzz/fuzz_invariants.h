@@ -1,8 +1,8 @@
 // Checks shared by the fuzz targets: what must hold after any input.
 #pragma once
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "document_content.h"
 
@@ -23,7 +23,8 @@ inline void CheckContent(const DocumentContent& content) {
   for (std::size_t i = 0; i < content.Text().size(); ++i) {
     Require(content.Indices()[i] < content.Table().Size(), "format index in the table");
     const char16_t c = content.Text()[i];
-    if (c == u'\r') Require(i + 1 < content.Text().size() && content.Text()[i + 1] == u'\n', "CR then LF");
+    if (c == u'\r')
+      Require(i + 1 < content.Text().size() && content.Text()[i + 1] == u'\n', "CR then LF");
     if (c == u'\n') Require(i > 0 && content.Text()[i - 1] == u'\r', "LF after CR");
   }
 }
