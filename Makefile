@@ -8,9 +8,9 @@ CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2 \
-            desktop-file-utils appstream
+            desktop-file-utils appstream time
 
-.PHONY: all deps configure build run test sanitize fuzz package clean
+.PHONY: all deps configure build run test sanitize fuzz package bench clean
 
 all: build
 
@@ -77,5 +77,15 @@ package: deps
 	cd build-package && cpack -G DEB
 	@ls build-package/markwell_*.deb
 
+# markwell-cli against highlight and Pygments (where installed) and cat, in
+# a Release build of the engine and the benchmarks. BENCH_ARGS go to
+# bench/compare, e.g. BENCH_ARGS=--large.
+BENCH_ARGS ?=
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARKWELL_BUILD_BENCHMARKS=ON \
+	  -DMARKWELL_BUILD_EDITOR=OFF -DBUILD_TESTING=OFF
+	cmake --build build-bench -j $(JOBS)
+	bench/compare --build build-bench $(BENCH_ARGS)
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-fuzz build-package
+	rm -rf $(BUILD_DIR) build-asan build-fuzz build-bench build-package

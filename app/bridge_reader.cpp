@@ -97,22 +97,31 @@ int PositionMap::ToQt(int enginePos) const {
 
 Snapshot ReadDocument(const QTextDocument& document, int qtBegin, int qtEnd) {
   Reader reader(document, qtBegin);
-  for (QTextBlock block = document.findBlock(qtBegin); block.isValid() && block.position() < qtEnd;
-       block = block.next()) {
+  QTextBlock block = document.findBlock(qtBegin);
+  // Positions are counted here: asking the blocks and fragments for theirs
+  // walks the document's trees every time.
+  int blockStart = block.isValid() ? block.position() : 0;
+  while (block.isValid() && blockStart < qtEnd) {
+    int fragmentStart = blockStart;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
-      const int from = std::max(fragment.position(), qtBegin);
-      const int to = std::min(fragment.position() + fragment.length(), qtEnd);
-      if (from >= to) continue;
-      reader.AddText(fragment.text(), from - fragment.position(), to - from, from,
-                     fragment.charFormatIndex());
+      const int length = fragment.length();
+      const int from = std::max(fragmentStart, qtBegin);
+      const int to = std::min(fragmentStart + length, qtEnd);
+      if (from < to) {
+        reader.AddText(fragment.text(), from - fragmentStart, to - from, from,
+                       fragment.charFormatIndex());
+      }
+      fragmentStart += length;
     }
-    const int end = block.position() + block.length() - 1;
+    const int end = blockStart + block.length() - 1;
     const QTextBlock next = block.next();
     // The block end carries the format that the next block reports as its own.
     if (end >= qtBegin && end < qtEnd && next.isValid()) {
       reader.AddBreakChar(end, next.charFormatIndex());
     }
+    blockStart = end + 1;
+    block = next;
   }
   return reader.Take();
 }

@@ -7,6 +7,12 @@
 
 namespace markwell {
 
+void SetApplicationTitle() {
+  // The name, not the display name, which some desktops append to every
+  // window caption.
+  QCoreApplication::setApplicationName(QStringLiteral("RX-Markwell"));
+}
+
 QString ApplicationTitle() { return QCoreApplication::applicationName(); }
 
 QString ErrorBoxText(const QString& message) {

@@ -8,7 +8,9 @@
 
 namespace markwell {
 
-// The program's title: caption of every message box, name of the program.
+// The program's title "RX-Markwell": caption of every message box, name of
+// the running program. Set once at start.
+void SetApplicationTitle();
 QString ApplicationTitle();
 
 // The message as the error box shows it: a full stop is added when the last

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -118,6 +119,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const bool sizeField = watched == CBVelText || watched == CBVelText->lineEdit();
   if (sizeField && event->type() == QEvent::KeyPress) {
     return CBVelTextKeyPress(*static_cast<QKeyEvent*>(event));
+  }
+  if (watched == CBVelText && event->type() == QEvent::FocusOut) {
+    // Leaving the field applies nothing. Qt's combo box would pick the entry
+    // that matches the typed text and report it as chosen by the user.
+    const QSignalBlocker quiet(CBVelText->lineEdit());
+    static_cast<QObject*>(CBVelText)->event(event);
+    return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -1,4 +1,5 @@
 // The main window's menu and dialogs.
+#include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,6 +23,8 @@ QAction* TForm1::AddMenuEntry(QMenu* menu, const QString& caption, int picture) 
 void TForm1::BuildMenu() {
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  // Menus are drawn in the desktop's menu font, the bar as its menus.
+  MainMenu1->setFont(QApplication::font(MainMenu1));
   auto* style = new MenuBarStyle();
   style->setParent(MainMenu1);
   MainMenu1->setStyle(style);

@@ -52,7 +52,8 @@ void TForm1::BuildToolBar() {
   ToolBar1->toggleViewAction()->setEnabled(false);
   ToolBar1->setIconSize(kPictureSize);
   ToolBar1->setFixedHeight(kToolBarHeight);
-  // Buttons stand side by side, as the fixed widths assume.
+  // Buttons stand side by side, as the fixed widths assume. (With a style
+  // sheet the controls no longer inherit the window font: they get it below.)
   ToolBar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px 2px; }"));
   addToolBar(Qt::TopToolBarArea, ToolBar1);
 
@@ -69,6 +70,7 @@ void TForm1::BuildToolBar() {
   CBStyl->addItems({QStringLiteral("Výchozí"), QStringLiteral("Assembler"),
                     QStringLiteral("Delphi "), QStringLiteral("HTML"), QStringLiteral("Matlab")});
   CBStyl->setFixedWidth(71);
+  CBStyl->setFont(font());
   ToolBar1->addWidget(CBStyl);
   TBPouzitBarvu = AddToolButton(QStringLiteral("Použít i barvu"), kUseColourPicture, true);
   TBZmena = AddToolButton(QStringLiteral("Vytučnění kódu"), kEmphasisPicture, false);
@@ -80,6 +82,7 @@ void TForm1::BuildToolBar() {
   CBFont = new QComboBox(ToolBar1);
   CBFont->setToolTip(QStringLiteral("Styl písma (font)"));
   CBFont->setFixedWidth(122);
+  CBFont->setFont(font());
   ToolBar1->addWidget(CBFont);
   ToolButton11 = AddToolSeparator();
 
@@ -93,6 +96,7 @@ void TForm1::BuildToolBar() {
   CBVelText->setCurrentIndex(-1);
   CBVelText->setEditText(QString());
   CBVelText->setFixedWidth(57);
+  CBVelText->setFont(font());
   CBVelText->installEventFilter(this);
   CBVelText->lineEdit()->installEventFilter(this);
   ToolBar1->addWidget(CBVelText);

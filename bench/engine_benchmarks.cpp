@@ -111,7 +111,8 @@ class Corpora {
   // Our own RTF of the coloured Pascal run.
   const std::string& OwnRtf(std::size_t size) {
     auto& slot = ownRtf_[size];
-    if (slot.empty()) slot = RtfString(Formatted(kRuns[0], size).Content(), 0, Formatted(kRuns[0], size).Length());
+    if (slot.empty())
+      slot = RtfString(Formatted(kRuns[0], size).Content(), 0, Formatted(kRuns[0], size).Length());
     return slot;
   }
 
@@ -130,7 +131,9 @@ class Corpora {
   std::map<std::size_t, std::string> wordProcessorRtf_;
 };
 
-std::string SizeName(std::size_t size) { return std::to_string(size / kMegabyte) + "MB"; }
+std::string SizeName(std::size_t size) {
+  return std::to_string(size / kMegabyte) + "MB";
+}
 
 void Register(const std::string& name, std::function<void(benchmark::State&)> body) {
   benchmark::RegisterBenchmark(name.c_str(), std::move(body))->Unit(benchmark::kMillisecond);
@@ -147,15 +150,13 @@ void RegisterLoading(Corpora& corpora) {
     for (const auto& [charset, charsetName] : kCharsets) {
       Register("DecodePlainText/" + std::string(charsetName) + "/" + SizeName(size),
                [&corpora, size, charset](benchmark::State& state) {
-                 const std::string& bytes =
-                     corpora.Source(SourceLanguage::kPascal, size, charset);
+                 const std::string& bytes = corpora.Source(SourceLanguage::kPascal, size, charset);
                  for (auto _ : state) benchmark::DoNotOptimize(DecodePlainText(bytes));
                  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
                });
       Register("LoadPlainText/" + std::string(charsetName) + "/" + SizeName(size),
                [&corpora, size, charset](benchmark::State& state) {
-                 const std::string& bytes =
-                     corpora.Source(SourceLanguage::kPascal, size, charset);
+                 const std::string& bytes = corpora.Source(SourceLanguage::kPascal, size, charset);
                  for (auto _ : state) {
                    Document document;
                    LoadFromBytes(document, bytes);
@@ -244,18 +245,19 @@ void RegisterWriting(Corpora& corpora) {
                  state.counters["out_MB"] = static_cast<double>(written) / kMegabyte;
                });
     }
-    Register("WriteJson/pascal_colour/" + SizeName(size), [&corpora, size](benchmark::State& state) {
-      const Document& document = corpora.Formatted(kRuns[0], size);
-      std::size_t written = 0;
-      for (auto _ : state) {
-        DiscardBuffer buffer;
-        std::ostream out(&buffer);
-        WriteJson(document, out);
-        written = buffer.Count();
-      }
-      state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
-      state.counters["out_MB"] = static_cast<double>(written) / kMegabyte;
-    });
+    Register("WriteJson/pascal_colour/" + SizeName(size),
+             [&corpora, size](benchmark::State& state) {
+               const Document& document = corpora.Formatted(kRuns[0], size);
+               std::size_t written = 0;
+               for (auto _ : state) {
+                 DiscardBuffer buffer;
+                 std::ostream out(&buffer);
+                 WriteJson(document, out);
+                 written = buffer.Count();
+               }
+               state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+               state.counters["out_MB"] = static_cast<double>(written) / kMegabyte;
+             });
   }
 }
 
@@ -282,21 +284,21 @@ std::vector<std::u16string_view> Words(std::u16string_view text) {
 void RegisterKeywordLookup(Corpora& corpora) {
   for (std::size_t size : kSizes) {
     for (const auto language : {SourceLanguage::kPascal, SourceLanguage::kMatlab}) {
-      Register("IsKeyword/" + std::string(LanguageName(language)) + "/" + SizeName(size),
-               [&corpora, size, language](benchmark::State& state) {
-                 const KeywordLists& lists = corpora.Keywords();
-                 const KeywordList& list =
-                     language == SourceLanguage::kPascal ? lists.pascal : lists.matlab;
-                 const auto words = Words(corpora.Loaded(language, size).Text());
-                 std::size_t found = 0;
-                 for (auto _ : state) {
-                   for (const auto word : words) found += IsKeyword(list, word) ? 1 : 0;
-                 }
-                 benchmark::DoNotOptimize(found);
-                 state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
-                 state.SetItemsProcessed(state.iterations() *
-                                         static_cast<std::int64_t>(words.size()));
-               });
+      Register(
+          "IsKeyword/" + std::string(LanguageName(language)) + "/" + SizeName(size),
+          [&corpora, size, language](benchmark::State& state) {
+            const KeywordLists& lists = corpora.Keywords();
+            const KeywordList& list =
+                language == SourceLanguage::kPascal ? lists.pascal : lists.matlab;
+            const auto words = Words(corpora.Loaded(language, size).Text());
+            std::size_t found = 0;
+            for (auto _ : state) {
+              for (const auto word : words) found += IsKeyword(list, word) ? 1 : 0;
+            }
+            benchmark::DoNotOptimize(found);
+            state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+            state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(words.size()));
+          });
     }
   }
 }

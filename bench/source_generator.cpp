@@ -12,20 +12,13 @@ namespace markwell::bench {
 namespace {
 
 constexpr std::string_view kCzechPhrases[] = {
-    "Načte vstupní soubor a spočítá řádky",
-    "Příliš žluťoučký kůň úpěl ďábelské ódy",
-    "Uloží výsledek do výstupního bufferu",
-    "Ošetření chyb při čtení z proudu",
-    "Hodnota musí být kladná, jinak končíme",
-    "Přepočet souřadnic na obrazovku",
-    "Vrátí počet položek v seznamu",
-    "Inicializace proměnných před během",
-    "Zkontroluje, zda je index v rozsahu",
-    "Převod na velká písmena (jen ASCII)",
-    "Ďáblův kód: neměnit bez důvodu!",
-    "Řádek končí znaky CR LF",
-    "Časovač se nuluje při každém průchodu",
-    "Šířka a výška okna v pixelech",
+    "Načte vstupní soubor a spočítá řádky",   "Příliš žluťoučký kůň úpěl ďábelské ódy",
+    "Uloží výsledek do výstupního bufferu",   "Ošetření chyb při čtení z proudu",
+    "Hodnota musí být kladná, jinak končíme", "Přepočet souřadnic na obrazovku",
+    "Vrátí počet položek v seznamu",          "Inicializace proměnných před během",
+    "Zkontroluje, zda je index v rozsahu",    "Převod na velká písmena (jen ASCII)",
+    "Ďáblův kód: neměnit bez důvodu!",        "Řádek končí znaky CR LF",
+    "Časovač se nuluje při každém průchodu",  "Šířka a výška okna v pixelech",
 };
 
 constexpr std::string_view kEnglishPhrases[] = {
@@ -52,10 +45,10 @@ constexpr std::string_view kNouns[] = {
     "Length", "Cursor", "Block",  "Record", "Entry",  "Result", "Endian", "Format", "Caption"};
 
 constexpr std::string_view kVerbs[] = {
-    "Load",   "Save",  "Read",  "Write", "Parse",   "Format",   "Update", "Reset",
-    "Find",   "Insert", "Delete", "Append", "Clear", "Compute", "Check", "Apply",
-    "Build",  "Scan",  "Emit",  "Draw",  "Open",    "Close",    "Flush",  "Sort",
-    "Merge",  "Split", "Convert", "Validate", "Render", "Process", "Begin", "Finish"};
+    "Load",  "Save",   "Read",    "Write",    "Parse",  "Format",  "Update", "Reset",
+    "Find",  "Insert", "Delete",  "Append",   "Clear",  "Compute", "Check",  "Apply",
+    "Build", "Scan",   "Emit",    "Draw",     "Open",   "Close",   "Flush",  "Sort",
+    "Merge", "Split",  "Convert", "Validate", "Render", "Process", "Begin",  "Finish"};
 
 constexpr std::string_view kPascalTypes[] = {"Integer", "string",  "Cardinal", "Boolean",
                                              "Double",  "Char",    "Int64",    "Byte",
@@ -98,7 +91,8 @@ std::string ToWindows1250(std::string_view utf8) {
       out += static_cast<char>(c);
       continue;
     }
-    const auto* found = std::ranges::find(kWindows1250, c, &std::pair<char32_t, unsigned char>::first);
+    const auto* found =
+        std::ranges::find(kWindows1250, c, &std::pair<char32_t, unsigned char>::first);
     out += static_cast<char>(found != kWindows1250.end() ? found->second : '?');
   }
   return out;
@@ -219,7 +213,12 @@ class PascalGenerator {
     static constexpr std::string_view kShort[] = {"I", "J", "K", "N", "S", "P", "Ch", "Len"};
     return rng_.Chance(50) ? std::string(Pick(rng_, kShort)) : Ident();
   }
-  std::string Field() { return "F" + Ident(); }
+  std::string Field() {
+    // Appended rather than "F" + Ident(), which trips GCC 12's -Wrestrict at -O3.
+    std::string s = "F";
+    s += Ident();
+    return s;
+  }
   std::string Routine() { return std::string(Pick(rng_, kVerbs)) + Ident(); }
 
   // A string literal; apostrophes inside are doubled.
@@ -321,22 +320,24 @@ class PascalGenerator {
     return s;
   }
 
-  void Block(int indent, int depth) {
+  // `last` is false in front of an "else", which takes no semicolon before it.
+  void Block(int indent, int depth, bool last = true) {
     w_.Line(indent, Kw("begin"));
     Statements(indent + 2, depth + 1, 1 + static_cast<int>(rng_.Below(5)));
-    w_.Line(indent, Kw("end") + ";");
+    w_.Line(indent, Kw("end") + (last ? ";" : ""));
   }
 
-  // One statement, or a begin ... end block.
-  void Body(int indent, int depth) {
+  // The statement of an if, a for or a with: a begin ... end block under
+  // the head, or one statement indented below it.
+  void Body(int indent, int depth, bool last = true) {
     if (depth < 3 && rng_.Chance(60)) {
-      Block(indent, depth);
+      Block(indent, depth, last);
     } else {
-      Simple(indent);
+      Simple(indent + 2, last);
     }
   }
 
-  void Simple(int indent) {
+  void Simple(int indent, bool last = true) {
     std::string line;
     switch (rng_.Below(12)) {
       case 0:
@@ -372,6 +373,7 @@ class PascalGenerator {
         line = Kw("raise") + " Exception.Create(" + Literal() + ");";
         break;
     }
+    if (!last) line.pop_back();
     if (rng_.Chance(15)) {
       line += "  " + Comment();
     }
@@ -382,18 +384,20 @@ class PascalGenerator {
     for (int i = 0; i < count; ++i) {
       const std::size_t kind = depth >= 3 ? 0 : rng_.Below(16);
       switch (kind) {
-        case 1:
+        case 1: {
+          const bool hasElse = rng_.Chance(40);
           w_.Line(indent, Kw("if") + " " + Condition() + " " + Kw("then"));
-          Body(indent + 2, depth);
-          if (rng_.Chance(40)) {
+          Body(indent, depth, !hasElse);
+          if (hasElse) {
             w_.Line(indent, Kw("else"));
-            Body(indent + 2, depth);
+            Body(indent, depth);
           }
           break;
+        }
         case 2:
-          w_.Line(indent, Kw("for") + " I := 0 " + Kw("to") + " " + Local() + ".Count - 1 " +
-                              Kw("do"));
-          Body(indent + 2, depth);
+          w_.Line(indent,
+                  Kw("for") + " I := 0 " + Kw("to") + " " + Local() + ".Count - 1 " + Kw("do"));
+          Body(indent, depth);
           break;
         case 3:
           w_.Line(indent, Kw("while") + " " + Condition() + " " + Kw("do"));
@@ -435,7 +439,7 @@ class PascalGenerator {
           break;
         case 9:
           w_.Line(indent, Kw("with") + " " + Field() + " " + Kw("do"));
-          Body(indent + 2, depth);
+          Body(indent, depth);
           break;
         default:
           Simple(indent);
@@ -445,10 +449,10 @@ class PascalGenerator {
   }
 
   void Locals() {
-    w_.Line(2, Kw("var"));
+    w_.Line(0, Kw("var"));
     const int count = 1 + static_cast<int>(rng_.Below(4));
     for (int i = 0; i < count; ++i) {
-      w_.Line(4, Local() + ": " + std::string(Pick(rng_, kPascalTypes)) + ";");
+      w_.Line(2, Local() + ": " + std::string(Pick(rng_, kPascalTypes)) + ";");
     }
   }
 
@@ -695,8 +699,8 @@ class MatlabGenerator {
           w_.Line(indent, "end");
           break;
         case 2:
-          w_.Line(indent, std::string(rng_.Chance(10) ? "parfor" : "for") + " k = 1:numel(" +
-                              Var() + ")");
+          w_.Line(indent,
+                  std::string(rng_.Chance(10) ? "parfor" : "for") + " k = 1:numel(" + Var() + ")");
           Statements(indent + 4, depth + 1, 1 + static_cast<int>(rng_.Below(3)));
           if (rng_.Chance(20)) w_.Line(indent + 4, rng_.Chance(50) ? "break;" : "continue;");
           w_.Line(indent, "end");
@@ -825,7 +829,7 @@ class AssemblerGenerator {
   }
 
   void Instruction(int n, int label) {
-    static constexpr std::string_view kTwo[] = {"mov", "add", "sub", "xor", "and", "or",
+    static constexpr std::string_view kTwo[] = {"mov", "add",  "sub", "xor",  "and", "or",
                                                 "cmp", "test", "lea", "imul", "shl", "shr"};
     static constexpr std::string_view kOne[] = {"push", "pop", "inc", "dec", "neg", "not"};
     static constexpr std::string_view kNone[] = {"lodsb", "stosb", "cdq", "nop", "rep movsb"};
@@ -871,7 +875,8 @@ class AssemblerGenerator {
     w_.Line(0, "section .text");
     const int routines = 1 + static_cast<int>(rng_.Below(4));
     for (int r = 0; r < routines && !w_.Full(); ++r) {
-      const std::string name = std::string(Pick(rng_, kVerbs)) + std::to_string(n);
+      const std::string name =
+          std::string(Pick(rng_, kVerbs)) + std::to_string(n) + "_" + std::to_string(r);
       w_.Line(0, "global " + name);
       w_.Line(0, name + ":");
       w_.Line(8, Pad("push", 8) + "ebp");
@@ -1058,7 +1063,8 @@ std::string WordProcessorRtf(std::string_view utf8Source, std::uint64_t seed) {
       paragraphOpen = false;
     }
   }
-  out += "{\\*\\themedata 504b030414000600080000002100e9de0fbfff0000001c020000130000005b436f6e}\r\n}";
+  out +=
+      "{\\*\\themedata 504b030414000600080000002100e9de0fbfff0000001c020000130000005b436f6e}\r\n}";
   return out;
 }
 

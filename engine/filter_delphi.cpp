@@ -74,6 +74,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
+  WordEnds wordEnds(document, keywords, "DKey", useColour);
   int p = 0;
   while (p <= length) {
     // Steps at identifier characters only grow the word.
@@ -83,14 +84,12 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
 
     // A non-identifier character, or the end of the text: the word ends
     // before a token that follows it is marked.
-    EndWord(document, keywords, "DKey", useColour, p);
+    wordEnds.At(p);
     int last = p;  // the last position this step consumes
     if (const Token token = p == length ? Token::kNone : TokenAt(text, p); token != Token::kNone) {
       last = TokenEnd(text, token, p);
-      document.SetSelStart(p);
       // An unclosed token's search may stop past the text.
-      document.SetSelLength(std::min(last, length - 1) - p + 1);
-      ApplyTokenStyle(document, StyleOf(token), useColour);
+      MarkToken(document, p, std::min(last, length - 1), StyleOf(token), useColour);
     }
     ShowProgress(progress, (last + 1) / 10);
     p = last + 1;

@@ -29,6 +29,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
+  WordEnds wordEnds(document, keywords, "MKey", true);
   for (int p = 0; p <= length; ++p) {
     // Steps at identifier characters only grow the word.
     const int wordEnd = IdentifierEnd(text, p);
@@ -38,7 +39,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
     // A non-identifier character, or the end of the text, which opens nothing.
     const char16_t c = p == length ? u'\0' : text[p];
     // The word in front of a quote or a "%" is looked up before the token.
-    EndWord(document, keywords, "MKey", true, p);
+    wordEnds.At(p);
     if (c == u'\'' && (p == 0 || !EndsOperand(text[p - 1]))) {
       // Not even a line break ends a string.
       const int last = FindOrLast(text, u'\'', p + 1);

@@ -34,17 +34,39 @@ inline int IdentifierEnd(std::u16string_view text, int p) {
   return p;
 }
 
-// Ends the word that began at SelStart before the non-identifier character
-// at `p` (or the end of the text), styles it when the list holds it, and
-// starts the next word behind `p`. The word start lives only in SelStart, so
-// the selection writes here are also what the editor sees during a run.
-inline void EndWord(Document& document, const KeywordList& keywords, std::string_view style,
-                    bool useColour, int p) {
-  document.SetSelLength(p - document.SelStart());
-  if (IsKeyword(keywords, document.SelTextView())) ApplyTokenStyle(document, style, useColour);
-  // Past the text at the end step; the document clamps it to the end.
-  document.SetSelStart(p + 1);
-}
+// Ends the words of one pass, looking each up in one keyword list.
+class WordEnds {
+ public:
+  WordEnds(Document& document, const KeywordList& keywords, std::string_view style, bool useColour)
+      : document_(document),
+        keywords_(keywords),
+        style_(style),
+        useColour_(useColour),
+        emptyWordIsKeyword_(IsKeyword(keywords, std::u16string_view())) {}
+
+  // Ends the word that began at SelStart before the non-identifier character
+  // at `p` (or the end of the text), styles it when the list holds it, and
+  // starts the next word behind `p`. The word start lives only in SelStart,
+  // so these selection writes are also what the editor sees during a run.
+  void At(int p) {
+    document_.SetSelLength(p - document_.SelStart());
+    const std::u16string_view word = document_.SelTextView();
+    // Most words are empty (two non-identifier characters in a row); the list
+    // does not change during a pass, so its answer for them is asked once.
+    if (word.empty() ? emptyWordIsKeyword_ : IsKeyword(keywords_, word)) {
+      ApplyTokenStyle(document_, style_, useColour_);
+    }
+    // Past the text at the end step; the document clamps it to the end.
+    document_.SetSelStart(p + 1);
+  }
+
+ private:
+  Document& document_;
+  const KeywordList& keywords_;
+  std::string_view style_;
+  bool useColour_;
+  bool emptyWordIsKeyword_;
+};
 
 // Selects [first, last] and styles it; the insertion point ends behind it.
 inline void MarkToken(Document& document, int first, int last, std::string_view style,

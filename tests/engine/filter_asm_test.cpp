@@ -23,7 +23,6 @@ struct AsmCase {
   bool rawText = false;  // keep line breaks as written (a lone CR)
 };
 
-// Names the row in gtest's messages instead of dumping its bytes.
 void PrintTo(const AsmCase& c, std::ostream* os) {
   *os << c.name;
 }

@@ -28,7 +28,6 @@ struct GoldenCase {
   int mode;
 };
 
-// Names the row in gtest's messages instead of dumping its bytes.
 void PrintTo(const GoldenCase& c, std::ostream* os) {
   *os << c.name;
 }

@@ -21,7 +21,6 @@ struct MatlabCase {
   std::vector<std::string_view> keywords = {"end", "if"};
 };
 
-// Names the row in gtest's messages instead of dumping its bytes.
 void PrintTo(const MatlabCase& c, std::ostream* os) {
   *os << c.name;
 }

@@ -26,7 +26,6 @@ struct ResetCase {
   int height;  // the base font's pixel height
 };
 
-// Names the row in gtest's messages instead of dumping its bytes.
 void PrintTo(const ResetCase& c, std::ostream* os) {
   *os << c.name;
 }
@@ -96,7 +95,6 @@ struct RunCase {
   int caret;             // SelStart afterwards (-1: the end of the text)
 };
 
-// Names the row in gtest's messages instead of dumping its bytes.
 void PrintTo(const RunCase& c, std::ostream* os) {
   *os << c.name;
 }

@@ -25,7 +25,6 @@ struct TokenStyleCase {
   Colour baseColour = kWindowTextColour;
 };
 
-// Names the row in gtest's messages instead of dumping its bytes.
 void PrintTo(const TokenStyleCase& c, std::ostream* os) {
   *os << c.name;
 }

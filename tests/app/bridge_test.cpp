@@ -1,0 +1,284 @@
+// The bridge between the editor's text widget and the engine: positions,
+// formats in both directions, write-back of a run, selection and base font.
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+
+#include "app_test_support.h"
+#include "bridge_formats.h"
+#include "bridge_reader.h"
+#include "formatting_run.h"
+
+using namespace markwell;
+
+namespace {
+
+CharFormat Format(FontStyles style, Colour colour, const char* name, int size) {
+  CharFormat format;
+  format.style = style;
+  format.color = colour;
+  format.fontName = name;
+  format.size = size;
+  return format;
+}
+
+void InsertIn(QTextEdit& editor, const QString& text, const QTextCharFormat& format = {}) {
+  QTextCursor cursor = editor.textCursor();
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(text, format);
+}
+
+}  // namespace
+
+class BridgeTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    editor_ = std::make_unique<QTextEdit>();
+    bridge_ = std::make_unique<DocumentBridge>(*editor_);
+  }
+  void cleanup() {
+    bridge_.reset();
+    editor_.reset();
+  }
+
+  void textHasCrLfWherever_TheWidgetBreaksLines_data() {
+    QTest::addColumn<QString>("widgetText");
+    QTest::addColumn<QString>("engineText");
+    QTest::newRow("one line") << "abc" << "abc";
+    QTest::newRow("two blocks") << "a\nb" << "a\r\nb";
+    QTest::newRow("empty lines") << "\n\nx\n" << "\r\n\r\nx\r\n";
+    QTest::newRow("soft break") << QString("a") + QChar(0x2028) + "b" << "a\r\nb";
+    QTest::newRow("Czech") << "Žluťoučký\nkůň" << "Žluťoučký\r\nkůň";
+  }
+  void textHasCrLfWherever_TheWidgetBreaksLines() {
+    QFETCH(QString, widgetText);
+    QFETCH(QString, engineText);
+    InsertIn(*editor_, widgetText);
+    const Document document = bridge_->ToDocument();
+    QCOMPARE(QString::fromStdU16String(document.Text()), engineText);
+  }
+
+  void framesBecomeLineBreaks() {
+    InsertIn(*editor_, "x");
+    QTextCursor cursor = editor_->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    QTextTable* table = cursor.insertTable(1, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText("p");
+    table->cellAt(0, 1).firstCursorPosition().insertText("q");
+    const bridge::Snapshot snapshot = bridge::ReadDocument(*editor_->document());
+    const QString text = QString::fromStdU16String(snapshot.content.Text());
+    QVERIFY2(!text.contains(QChar(0xFDD0)) && !text.contains(QChar(0xFDD1)), qPrintable(text));
+    QVERIFY(text.contains("p\r\nq"));
+    // Every widget position maps to the engine and back.
+    for (int pos = 0; pos < editor_->document()->characterCount(); ++pos) {
+      QCOMPARE(snapshot.positions.ToQt(snapshot.positions.ToEngine(pos)), pos);
+    }
+  }
+
+  void positionsMapBothWays() {
+    InsertIn(*editor_, QString("ab\ncd") + QChar(0x2028) + "e\n\nf");
+    const bridge::Snapshot snapshot = bridge::ReadDocument(*editor_->document());
+    const std::u16string& text = snapshot.content.Text();
+    QCOMPARE(QString::fromStdU16String(text), QString("ab\r\ncd\r\ne\r\n\r\nf"));
+    for (int pos = 0; pos < editor_->document()->characterCount() - 1; ++pos) {
+      const int engine = snapshot.positions.ToEngine(pos);
+      QCOMPARE(snapshot.positions.ToQt(engine), pos);
+      const QChar widgetChar = editor_->document()->characterAt(pos);
+      if (widgetChar == QChar::ParagraphSeparator || widgetChar == QChar(0x2028)) {
+        QCOMPARE(text[static_cast<std::size_t>(engine)], u'\r');
+      } else {
+        QCOMPARE(QChar(text[static_cast<std::size_t>(engine)]), widgetChar);
+      }
+    }
+    // Between CR and LF lies behind the break.
+    QCOMPARE(snapshot.positions.ToQt(3), 3);
+  }
+
+  void formatsAreReadAsTheWidgetDrawsThem() {
+    QTextCharFormat explicitFormat;
+    explicitFormat.setFontFamilies({"Courier New"});
+    explicitFormat.setFontPointSize(14);
+    explicitFormat.setFontWeight(QFont::Bold);
+    explicitFormat.setFontItalic(true);
+    explicitFormat.setFontUnderline(true);
+    explicitFormat.setFontStrikeOut(true);
+    explicitFormat.setForeground(QColor(255, 0, 0));
+    InsertIn(*editor_, "A", explicitFormat);
+    QTextCharFormat black;
+    black.setForeground(Qt::black);
+    InsertIn(*editor_, "B", black);
+    InsertIn(*editor_, "C");  // nothing of its own: the base font
+
+    const Document document = bridge_->ToDocument();
+    const DocumentContent& content = document.Content();
+    QCOMPARE(content.FormatAt(0), Format(FontStyles(0x0F), MakeRgb(255, 0, 0), "Courier New", 14));
+    // Black set on purpose is a colour, not the automatic one.
+    QCOMPARE(content.FormatAt(1).color, MakeRgb(0, 0, 0));
+    QCOMPARE(content.FormatAt(2), Format(FontStyles(), kWindowTextColour, "Times New Roman", 10));
+  }
+
+  void sizesOutsideWhatCanBeDrawnAreKept_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("zero") << 0;
+    QTest::newRow("negative") << -7;
+    QTest::newRow("huge") << 2000000000;
+    QTest::newRow("ordinary") << 12;
+  }
+  void sizesOutsideWhatCanBeDrawnAreKept() {
+    QFETCH(int, size);
+    InsertIn(*editor_, "abc");
+    editor_->selectAll();
+    bridge_->SetSelectionSize(size);
+    QCOMPARE(bridge_->SelectionFormat().size, size);
+    QCOMPARE(bridge_->ToDocument().Content().FormatAt(2).size, size);
+    const double drawn = editor_->document()->begin().begin().fragment().charFormat().fontPointSize();
+    QVERIFY(drawn >= bridge::kSmallestShownSize && drawn <= bridge::kLargestShownSize);
+  }
+
+  void selectionReportsItsFirstCharacter() {
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    InsertIn(*editor_, "ab");
+    InsertIn(*editor_, "cd", bold);
+    test::SelectInEditor(editor_.get(), 3, 1);  // backwards, from "d" to "b"
+    QVERIFY(!bridge_->SelectionFormat().style.Has(FontStyle::Bold));
+    test::SelectInEditor(editor_.get(), 2, 4);
+    QVERIFY(bridge_->SelectionFormat().style.Has(FontStyle::Bold));
+  }
+
+  void editWritesOnlyChangedRunsAndKeepsOtherProperties() {
+    QTextCharFormat marked;
+    marked.setBackground(Qt::yellow);
+    marked.setFontWeight(QFont::Bold);
+    InsertIn(*editor_, "plain ");
+    InsertIn(*editor_, "marked", marked);
+    InsertIn(*editor_, "\nsecond line");
+    int changes = 0;
+    connect(editor_->document(), &QTextDocument::contentsChange, this,
+            [&changes](int, int, int) { ++changes; });
+    const auto outcome = bridge_->Edit(ResetDocument);
+    QVERIFY(!outcome.error);
+    QVERIFY(outcome.selectionChanged || editor_->textCursor().position() == 0);
+    // The reset took bold away; the highlight is the widget's own and stays.
+    QTextBlock block = editor_->document()->begin();
+    auto fragment = block.begin();
+    ++fragment;
+    QCOMPARE(fragment.fragment().text(), QString("marked"));
+    QCOMPARE(fragment.fragment().charFormat().background().color(), QColor(Qt::yellow));
+    QVERIFY(fragment.fragment().charFormat().fontWeight() < QFont::DemiBold);
+    QVERIFY(changes >= 1);
+    QCOMPARE(editor_->textCursor().position(), 0);
+    // One undo step takes the whole edit back.
+    editor_->document()->undo();
+    QVERIFY(bridge_->ToDocument().Content().FormatAt(6).style.Has(FontStyle::Bold));
+    QVERIFY(bridge_->ToDocument().Content().FormatAt(11).style.Has(FontStyle::Bold));
+    QCOMPARE(QString::fromStdU16String(bridge_->ToDocument().Text()),
+             QString("plain marked\r\nsecond line"));
+  }
+
+  void editOfUnchangedDocumentWritesNothing() {
+    QTextCharFormat base = bridge::ToQtFormat(bridge_->Font().AsCharFormat());
+    InsertIn(*editor_, "already plain\nand in the base font", base);
+    int changes = 0;
+    connect(editor_->document(), &QTextDocument::contentsChange, this,
+            [&changes](int, int, int) { ++changes; });
+    bridge_->Edit(ResetDocument);
+    QCOMPARE(changes, 0);
+  }
+
+  void editPutsFinalSelectionAcrossLineBreaks() {
+    InsertIn(*editor_, "ab\ncd\nef");
+    bridge_->Edit([](Document& document) {
+      document.SetSelStart(4);  // "c"
+      document.SetSelLength(5);  // "cd\r\ne"
+    });
+    const QTextCursor cursor = editor_->textCursor();
+    QCOMPARE(cursor.selectionStart(), 3);
+    QCOMPARE(cursor.selectionEnd(), 7);
+    QCOMPARE(cursor.selectedText(), QString("cd") + QChar::ParagraphSeparator + "e");
+  }
+
+  void lineBreakFormatsSurviveARoundTrip() {
+    InsertIn(*editor_, "ab\ncd");
+    bridge_->Edit([](Document& document) {
+      document.SetSelStart(1);
+      document.SetSelLength(3);  // "b", CR, LF
+      document.SelAttributes().SetStyle(FontStyle::Italic);
+      document.SetSelStart(0);
+    });
+    const DocumentContent content = bridge_->ToDocument().Content();
+    QVERIFY(!content.FormatAt(0).style.Has(FontStyle::Italic));
+    QVERIFY(content.FormatAt(1).style.Has(FontStyle::Italic));
+    QVERIFY(content.FormatAt(2).style.Has(FontStyle::Italic));
+    QVERIFY(content.FormatAt(3).style.Has(FontStyle::Italic));
+    QVERIFY(!content.FormatAt(4).style.Has(FontStyle::Italic));
+  }
+
+  void errorOfAnEditComesAfterWhatItDidIsWritten() {
+    InsertIn(*editor_, "abc");
+    const auto outcome = bridge_->Edit([](Document& document) {
+      document.SetSelStart(0);
+      document.SetSelLength(1);
+      document.SelAttributes().SetStyle(FontStyle::Bold);
+      throw std::runtime_error("broken filter");
+    });
+    QVERIFY(outcome.error);
+    QVERIFY(bridge_->ToDocument().Content().FormatAt(0).style.Has(FontStyle::Bold));
+  }
+
+  void insertionFormatOfAnEditIsWhatTypingTakes() {
+    InsertIn(*editor_, "abc");
+    bridge_->Edit([](Document& document) {
+      document.SetSelStart(3);
+      document.SelAttributes().SetStyle(FontStyle::Italic);
+    });
+    QTest::keyClicks(editor_.get(), "d");
+    QVERIFY(bridge_->ToDocument().Content().FormatAt(3).style.Has(FontStyle::Italic));
+    QVERIFY(!bridge_->ToDocument().Content().FormatAt(2).style.Has(FontStyle::Italic));
+  }
+
+  void showThenReadGivesTheSameContent() {
+    Document document;
+    DocumentContent content;
+    content.Append(u"begin", Format(FontStyle::Bold, kWindowTextColour, "Arial", 12));
+    content.Append(u"\r", Format(FontStyles(), MakeRgb(1, 2, 3), "Arial", 12));
+    content.Append(u"\n  x := 'Ř';\r\n", Format(FontStyle::Italic, MakeRgb(0, 128, 0), "Courier New", 9));
+    content.Append(u"end.", Format(FontStyles(), kWindowTextColour, "Times New Roman", 0));
+    document.ReplaceContent(content);
+    bridge_->Show(document);
+
+    const Document back = bridge_->ToDocument();
+    QCOMPARE(QString::fromStdU16String(back.Text()), QString::fromStdU16String(document.Text()));
+    for (int pos = 0; pos < document.Length(); ++pos) {
+      // The LF of a break shares the format of its CR in the widget.
+      const int source = document.Text()[static_cast<std::size_t>(pos)] == u'\n' ? pos - 1 : pos;
+      QCOMPARE(back.Content().FormatAt(pos), document.Content().FormatAt(source));
+    }
+    QCOMPARE(editor_->textCursor().position(), 0);
+  }
+
+  void newBaseFontLeavesExistingTextAlone() {
+    InsertIn(*editor_, "typed");  // takes its look from the base font
+    BaseFont font = bridge_->Font();
+    font.SetName("Courier New");
+    font.SetSize(16);
+    font.SetStyle(FontStyle::Bold);
+    bridge_->SetFont(font);
+    QCOMPARE(bridge_->ToDocument().Content().FormatAt(0),
+             Format(FontStyles(), kWindowTextColour, "Times New Roman", 10));
+    editor_->clear();
+    bridge_->Clear();
+    QTest::keyClicks(editor_.get(), "new");
+    QCOMPARE(bridge_->ToDocument().Content().FormatAt(0),
+             Format(FontStyle::Bold, kWindowTextColour, "Courier New", 16));
+  }
+
+ private:
+  std::unique_ptr<QTextEdit> editor_;
+  std::unique_ptr<DocumentBridge> bridge_;
+};
+
+QTEST_MAIN(BridgeTest)
+#include "bridge_test.moc"

@@ -1,0 +1,190 @@
+// New, open (with the extension rule), save as RTF, exit, select all and
+// About, driven through the toolbar, the menu and the dialogs.
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "app_test_support.h"
+#include "engine_error.h"
+
+using namespace markwell;
+
+namespace {
+
+constexpr int kMatlabStyle = 4;
+constexpr int kPascalStyle = 2;
+
+// Answers the next file dialog with `path`, or cancels it when `path` is empty.
+void AnswerFileDialog(const QString& path) {
+  test::WhenModal<QFileDialog>([path](QFileDialog& dialog) {
+    if (path.isEmpty()) {
+      dialog.reject();
+      return;
+    }
+    dialog.selectFile(path);
+    static_cast<QDialog&>(dialog).accept();
+  });
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class DocumentCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetApplicationTitle(); }
+  void init() {
+    form_ = std::make_unique<TForm1>(test::KeywordDir());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+  void cleanup() { form_.reset(); }
+
+  void openSelectsPascalStyleByExtension_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("style");
+    QTest::newRow("UNIT1.PAS") << "UNIT1.PAS" << kPascalStyle;
+    QTest::newRow("unit1.pas") << "unit1.pas" << kPascalStyle;
+    QTest::newRow("Project.Dpr") << "Project.Dpr" << kPascalStyle;
+    QTest::newRow("a.pAs") << "a.pAs" << kPascalStyle;
+    QTest::newRow("a.m keeps the style") << "a.m" << kMatlabStyle;
+    QTest::newRow("a.txt keeps the style") << "a.txt" << kMatlabStyle;
+    QTest::newRow("no extension") << "noextension" << kMatlabStyle;
+    QTest::newRow("x.pas.bak") << "x.pas.bak" << kMatlabStyle;
+    QTest::newRow("dot in a directory") << "dir.pas/readme" << kMatlabStyle;
+  }
+  void openSelectsPascalStyleByExtension() {
+    QFETCH(QString, name);
+    QFETCH(int, style);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("dir.pas"));
+    const QString path = dir.filePath(name);
+    WriteFile(path, "begin\r\n  x := 1;\r\nend.");
+    form_->CBStyl->setCurrentIndex(kMatlabStyle);
+    AnswerFileDialog(path);
+    QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+    QCOMPARE(form_->REdit->toPlainText(), QString("begin\n  x := 1;\nend."));
+    QCOMPARE(form_->CBStyl->currentIndex(), style);
+  }
+
+  void cancelledOpenChangesNothing() {
+    QTest::keyClicks(form_->REdit, "kept");
+    form_->CBStyl->setCurrentIndex(kMatlabStyle);
+    AnswerFileDialog(QString());
+    form_->mnuNacist->trigger();
+    QCOMPARE(form_->REdit->toPlainText(), QString("kept"));
+    QCOMPARE(form_->CBStyl->currentIndex(), kMatlabStyle);
+  }
+
+  void failedOpenShowsTheErrorAndKeepsEverything() {
+    QTest::keyClicks(form_->REdit, "kept");
+    form_->CBStyl->setCurrentIndex(kMatlabStyle);
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("gone.pas");
+    QVERIFY_THROWS_EXCEPTION(markwell::EngineError, form_->OpenFile(missing));
+    QCOMPARE(form_->REdit->toPlainText(), QString("kept"));
+    QCOMPARE(form_->CBStyl->currentIndex(), kMatlabStyle);
+
+    // Through the dialog: the file goes away between choosing and reading.
+    const QString vanishing = dir.filePath("vanishing.pas");
+    WriteFile(vanishing, "x");
+    test::WhenModal<QFileDialog>([vanishing](QFileDialog& dialog) {
+      dialog.selectFile(vanishing);
+      static_cast<QDialog&>(dialog).accept();
+      QFile::remove(vanishing);
+    });
+    const auto seen = test::ExpectMessageBox();
+    form_->mnuNacist->trigger();
+    QTRY_VERIFY(seen->shown);
+    QCOMPARE(seen->title, QString("RX-Markwell"));
+    QCOMPARE(seen->icon, QMessageBox::Critical);
+    QCOMPARE(seen->text, QString("Cannot open file %1.").arg(vanishing));
+    QCOMPARE(form_->CBStyl->currentIndex(), kMatlabStyle);
+    QCOMPARE(form_->REdit->toPlainText(), QString("kept"));
+  }
+
+  void saveWritesRtfUnderTheNameAsTyped() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("dokument");  // no extension added
+    WriteFile(path, "old contents");
+    QTest::keyClicks(form_->REdit, "text");
+    AnswerFileDialog(path);  // replaces the file without a question
+    QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+    QVERIFY(ReadFile(path).startsWith("{\\rtf"));
+    QVERIFY(!QFile::exists(path + ".rtf"));
+    QVERIFY(ReadFile(path).contains("text"));
+  }
+
+  void saveThatCannotCreateTheFileShowsTheError() {
+    const QString path = "/proc/markwell-cannot-be-here.rtf";
+    AnswerFileDialog(path);
+    const auto seen = test::ExpectMessageBox();
+    form_->mnuUlozRTF->trigger();
+    QTRY_VERIFY(seen->shown);
+    QCOMPARE(seen->text, QString("Cannot create file %1.").arg(path));
+    QVERIFY(form_->isVisible());
+  }
+
+  void newEmptiesTheDocumentAndKeepsTheControls() {
+    QTest::keyClicks(form_->REdit, "abc");
+    form_->REdit->selectAll();
+    QTest::mouseClick(form_->TBTucnost, Qt::LeftButton);
+    form_->CBStyl->setCurrentIndex(kMatlabStyle);
+    QTest::mouseClick(form_->TBPouzitBarvu, Qt::LeftButton);
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QCOMPARE(form_->REdit->toPlainText(), QString());
+    QCOMPARE(form_->CBStyl->currentIndex(), kMatlabStyle);
+    QVERIFY(form_->TBPouzitBarvu->isChecked());
+    // Text typed next takes the base font, not the bold of the old text.
+    QTest::keyClicks(form_->REdit, "x");
+    QVERIFY(!test::FormatAt(*form_, 0).style.Has(FontStyle::Bold));
+  }
+
+  void selectAllAndExit() {
+    QTest::keyClicks(form_->REdit, "one");
+    QTest::keyClick(form_->REdit, Qt::Key_Return);
+    QTest::keyClicks(form_->REdit, "two");
+    form_->Vybratve1->trigger();
+    QCOMPARE(form_->REdit->textCursor().selectionStart(), 0);
+    QCOMPARE(form_->REdit->textCursor().selectionEnd(), 7);
+    form_->mnuKonec->trigger();
+    QVERIFY(!form_->isVisible());
+  }
+
+  void aboutShowsTheDialogModally() {
+    int shown = 0;
+    test::WhenModal<QDialog>([&shown](QDialog& dialog) {
+      ++shown;
+      dialog.reject();
+    });
+    QTest::mouseClick(form_->TBHelp, Qt::LeftButton);
+    QCOMPARE(shown, 1);
+    test::WhenModal<QDialog>([&shown](QDialog& dialog) {
+      ++shown;
+      dialog.reject();
+    });
+    form_->About1->trigger();
+    QCOMPARE(shown, 2);
+  }
+
+ private:
+  std::unique_ptr<TForm1> form_;
+};
+
+QTEST_MAIN(DocumentCommandsTest)
+#include "document_commands_test.moc"
