@@ -26,7 +26,9 @@ void AnswerFileDialog(const QString& path) {
       return;
     }
     dialog.selectFile(path);
+    qDebug() << "selected" << dialog.selectedFiles() << dialog.directory();
     static_cast<QDialog&>(dialog).accept();
+    qDebug() << "after" << dialog.isVisible() << QApplication::activeModalWidget();
   });
 }
 
