@@ -16,7 +16,9 @@ constexpr int kOldFontFamilyProperty = 0x2000;
 // A weight from which text counts as bold (CSS "600" and up).
 constexpr int kBoldFrom = QFont::DemiBold;
 
-int RoundedPoints(double points) { return static_cast<int>(std::lround(points)); }
+int RoundedPoints(double points) {
+  return static_cast<int>(std::lround(points));
+}
 
 std::string FamilyOf(const QTextCharFormat& format, const QFont& defaultFont) {
   if (format.hasProperty(QTextFormat::FontFamilies)) {
@@ -53,9 +55,8 @@ int SizeOf(const QTextCharFormat& format, const QFont& defaultFont) {
 
 FontStyles StyleOf(const QTextCharFormat& format, const QFont& defaultFont) {
   FontStyles style;
-  const bool bold = format.hasProperty(QTextFormat::FontWeight)
-                        ? format.fontWeight() >= kBoldFrom
-                        : defaultFont.weight() >= kBoldFrom;
+  const bool bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= kBoldFrom
+                                                                : defaultFont.weight() >= kBoldFrom;
   const bool italic =
       format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
   const bool underline = format.hasProperty(QTextFormat::TextUnderlineStyle) ||
@@ -92,13 +93,17 @@ void SetSize(QTextCharFormat& format, int points) {
 
 }  // namespace
 
-int ShownSize(int points) { return std::clamp(points, kSmallestShownSize, kLargestShownSize); }
+int ShownSize(int points) {
+  return std::clamp(points, kSmallestShownSize, kLargestShownSize);
+}
 
 QString ToQString(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+std::string ToUtf8(const QString& text) {
+  return text.toUtf8().toStdString();
+}
 
 QColor ToQColor(Colour colour) {
   if (IsAutomatic(colour)) return {};
@@ -119,9 +124,10 @@ CharFormat ToCharFormat(const QTextCharFormat& format, const QFont& defaultFont)
   result.fontName = FamilyOf(format, defaultFont);
   result.size = SizeOf(format, defaultFont);
   const QBrush foreground = format.foreground();
-  result.color = format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush
-                     ? FromQColor(foreground.color())
-                     : kWindowTextColour;
+  result.color =
+      format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush
+          ? FromQColor(foreground.color())
+          : kWindowTextColour;
   return result;
 }
 

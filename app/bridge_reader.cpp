@@ -51,7 +51,8 @@ class Reader {
   FormatTable::Index EngineIndex(int formatIndex) {
     auto found = indices_.find(formatIndex);
     if (found != indices_.end()) return found->second;
-    const CharFormat format = ToCharFormat(formats_.value(formatIndex).toCharFormat(), defaultFont_);
+    const CharFormat format =
+        ToCharFormat(formats_.value(formatIndex).toCharFormat(), defaultFont_);
     const auto index = snapshot_.content.Table().Intern(format);
     indices_.emplace(formatIndex, index);
     return index;

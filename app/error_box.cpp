@@ -13,7 +13,9 @@ void SetApplicationTitle() {
   QCoreApplication::setApplicationName(QStringLiteral("RX-Markwell"));
 }
 
-QString ApplicationTitle() { return QCoreApplication::applicationName(); }
+QString ApplicationTitle() {
+  return QCoreApplication::applicationName();
+}
 
 QString ErrorBoxText(const QString& message) {
   if (!message.isEmpty() && message.back() > QLatin1Char('.')) return message + QLatin1Char('.');
@@ -21,8 +23,8 @@ QString ErrorBoxText(const QString& message) {
 }
 
 void ShowErrorBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), ErrorBoxText(message),
-                  QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), ErrorBoxText(message), QMessageBox::Ok,
+                  QApplication::activeWindow());
   box.exec();
 }
 

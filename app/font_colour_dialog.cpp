@@ -20,7 +20,7 @@ struct NamedColour {
 
 // The sixteen colours of the classic font dialog, automatic first.
 const NamedColour kColours[] = {
-    {"Automatická", QColor()},          {"Černá", QColor(0, 0, 0)},
+    {"Automatická", QColor()},           {"Černá", QColor(0, 0, 0)},
     {"Hnědočervená", QColor(128, 0, 0)}, {"Zelená", QColor(0, 128, 0)},
     {"Olivová", QColor(128, 128, 0)},    {"Námořnická modř", QColor(0, 0, 128)},
     {"Nachová", QColor(128, 0, 128)},    {"Modrozelená", QColor(0, 128, 128)},
@@ -43,8 +43,7 @@ QIcon Swatch(const QColor& colour) {
 
 }  // namespace
 
-FontColourDialog::FontColourDialog(QWidget* parent)
-    : QFontDialog(parent), colours_(nullptr) {
+FontColourDialog::FontColourDialog(QWidget* parent) : QFontDialog(parent), colours_(nullptr) {
   // The colour goes into the dialog's own effects box: Qt's dialog, not the desktop's.
   setOption(QFontDialog::DontUseNativeDialog);
   colours_ = new QComboBox(this);
@@ -65,8 +64,7 @@ FontColourDialog::FontColourDialog(QWidget* parent)
     layout()->addWidget(label);
     layout()->addWidget(colours_);
   }
-  connect(colours_, &QComboBox::currentIndexChanged, this,
-          &FontColourDialog::ShowColourInSample);
+  connect(colours_, &QComboBox::currentIndexChanged, this, &FontColourDialog::ShowColourInSample);
 }
 
 void FontColourDialog::SetColour(const QColor& colour) {
@@ -81,13 +79,16 @@ void FontColourDialog::SetColour(const QColor& colour) {
   colours_->setCurrentIndex(colours_->count() - 1);
 }
 
-QColor FontColourDialog::Colour() const { return colours_->currentData().value<QColor>(); }
+QColor FontColourDialog::Colour() const {
+  return colours_->currentData().value<QColor>();
+}
 
 void FontColourDialog::ShowColourInSample() {
   if (sample_ == nullptr) return;
   QPalette palette = sample_->palette();
   const QColor colour = Colour();
-  palette.setColor(QPalette::Text, colour.isValid() ? colour : this->palette().color(QPalette::Text));
+  palette.setColor(QPalette::Text,
+                   colour.isValid() ? colour : this->palette().color(QPalette::Text));
   sample_->setPalette(palette);
 }
 

@@ -32,8 +32,9 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* optio
   const int left = item->rect.center().x() - (extent + kGap + textWidth) / 2 + 1;
   const QRect iconRect(left, item->rect.center().y() - extent / 2, extent, extent);
   const bool enabled = (item->state & State_Enabled) != 0;
-  const QPixmap picture = item->icon.pixmap(QSize(extent, extent), painter->device()->devicePixelRatio(),
-                                            enabled ? QIcon::Normal : QIcon::Disabled);
+  const QPixmap picture =
+      item->icon.pixmap(QSize(extent, extent), painter->device()->devicePixelRatio(),
+                        enabled ? QIcon::Normal : QIcon::Disabled);
   painter->drawPixmap(iconRect, picture);
 
   int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip |

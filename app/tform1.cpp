@@ -47,8 +47,7 @@ QStringList FontFamilies() {
 
 }  // namespace
 
-TForm1::TForm1(const QString& keywordDirectory)
-    : REdit(new QTextEdit(this)), bridge_(*REdit) {
+TForm1::TForm1(const QString& keywordDirectory) : REdit(new QTextEdit(this)), bridge_(*REdit) {
   setWindowTitle(QStringLiteral("Editor pro úpravu kódu programu"));
   setWindowIcon(WindowIcon());
   setFont(WindowFont());
@@ -102,7 +101,8 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::PlaceOnScreen() {
   placed_ = true;
-  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect desktop = screen->availableGeometry();
   move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));

@@ -21,7 +21,9 @@ const char* const kRtfFormats[] = {"text/rtf", "application/rtf", "text/richtext
 
 }  // namespace
 
-void TForm1::mnuVlozitdoschrClick() { CopySelection(); }
+void TForm1::mnuVlozitdoschrClick() {
+  CopySelection();
+}
 
 void TForm1::mnuCutClick() {
   CopySelection();

@@ -1,9 +1,9 @@
 // New, open, save, exit, select all and About.
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QTextEdit>
-#include <QComboBox>
 
 #include "document_file.h"
 #include "tform1.h"
@@ -44,12 +44,20 @@ void TForm1::mnuUlozRTFClick() {
   SaveFile(SD->selectedFiles().value(0));
 }
 
-void TForm1::SaveFile(const QString& fileName) { bridge_.Save(FileSystemName(fileName)); }
+void TForm1::SaveFile(const QString& fileName) {
+  bridge_.Save(FileSystemName(fileName));
+}
 
-void TForm1::mnuKonecClick() { close(); }
+void TForm1::mnuKonecClick() {
+  close();
+}
 
-void TForm1::Vybratve1Click() { REdit->selectAll(); }
+void TForm1::Vybratve1Click() {
+  REdit->selectAll();
+}
 
-void TForm1::About1Click() { ProgramInfo1.ShowAbout(); }
+void TForm1::About1Click() {
+  ProgramInfo1.ShowAbout();
+}
 
 }  // namespace markwell

@@ -13,19 +13,32 @@ namespace markwell {
 
 namespace {
 
-enum StyleIndex : int { kDefaultStyle = 0, kAssemblerStyle = 1, kPascalStyle = 2, kMatlabStyle = 4 };
+enum StyleIndex : int {
+  kDefaultStyle = 0,
+  kAssemblerStyle = 1,
+  kPascalStyle = 2,
+  kMatlabStyle = 4
+};
 
 const QString kNoFilter = QStringLiteral("Není nainstalován filtr");
 
 }  // namespace
 
-void TForm1::mnuSpecTucClick() { StartRun(kAssemblerMode); }
-void TForm1::mnuDelphiClick() { StartRun(kPascalMode); }
-void TForm1::mnuMatlabClick() { StartRun(kMatlabMode); }
+void TForm1::mnuSpecTucClick() {
+  StartRun(kAssemblerMode);
+}
+void TForm1::mnuDelphiClick() {
+  StartRun(kPascalMode);
+}
+void TForm1::mnuMatlabClick() {
+  StartRun(kMatlabMode);
+}
 
 // No filter exists for HTML; the entry says so, as the emphasis button does
 // for the same choice, rather than doing nothing.
-void TForm1::MnuHTMLClick() { ShowPlainMessage(kNoFilter); }
+void TForm1::MnuHTMLClick() {
+  ShowPlainMessage(kNoFilter);
+}
 
 void TForm1::TBZmenaClick() {
   switch (CBStyl->currentIndex()) {
@@ -47,7 +60,9 @@ void TForm1::TBZmenaClick() {
   }
 }
 
-void TForm1::CBStylClick() { REdit->setFocus(); }
+void TForm1::CBStylClick() {
+  REdit->setFocus();
+}
 
 void TForm1::StartRun(int mode) {
   // Nothing can change the toggle while the formatting window is modal.

@@ -14,11 +14,15 @@ namespace markwell {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+  return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 }  // namespace
 
-void TForm1::REditSelectionChange() { ShowSelectionFormat(bridge_.SelectionFormat()); }
+void TForm1::REditSelectionChange() {
+  ShowSelectionFormat(bridge_.SelectionFormat());
+}
 
 void TForm1::ShowSelectionFormat(const CharFormat& format) {
   // None of these runs a handler: the handlers hang on user-only signals.

@@ -61,8 +61,8 @@ void TForm1::BuildDialogs() {
   OD = new QFileDialog(this);
   OD->setAcceptMode(QFileDialog::AcceptOpen);
   OD->setFileMode(QFileDialog::ExistingFile);
-  OD->setNameFilter(QtNameFilter(
-      QStringLiteral("Vše potřebné|*.txt;*.950;*.nfo;*.diz;*.dpr;*.pas;*.m;")));
+  OD->setNameFilter(
+      QtNameFilter(QStringLiteral("Vše potřebné|*.txt;*.950;*.nfo;*.diz;*.dpr;*.pas;*.m;")));
   OD->setOption(QFileDialog::HideNameFilterDetails);
 
   SD = new QFileDialog(this);

@@ -63,7 +63,9 @@ void TForm2::showEvent(QShowEvent* event) {
   FormShow();
 }
 
-void TForm2::FormShow() { Timer1->start(); }
+void TForm2::FormShow() {
+  Timer1->start();
+}
 
 void TForm2::Timer1Timer() {
   // One run per window, even when it fails.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "line_breaks.h"
 
@@ -127,6 +129,46 @@ void TextAttributes::SetSize(int points) {
 
 void TextAttributes::SetHeight(int height) {
   SetSize(MulDivRound(height, 72, kPixelsPerInch));
+}
+
+void TextAttributes::SetStyleHeightSizeColor(FontStyles style, int height, int points,
+                                             Colour color) {
+  if (document_.selLength_ == 0) {
+    // The insertion format: four cheap writes.
+    SetStyle(style);
+    SetHeight(height);
+    SetSize(points);
+    SetColor(color);
+    return;
+  }
+  using Index = FormatTable::Index;
+  FormatTable& table = document_.content_.Table();
+  FormatIndexArray& indices = document_.content_.Indices();
+  const auto begin = static_cast<std::size_t>(document_.selStart_);
+  const auto end = begin + static_cast<std::size_t>(document_.selLength_);
+
+  // Four passes would derive formats from the distinct indices of the
+  // selection in the order in which they first appear; deriving them in
+  // that order here adds the same formats to the table in the same order.
+  constexpr Index kUnseen = std::numeric_limits<Index>::max();
+  std::vector<Index> finalIndex(table.Size(), kUnseen);
+  std::vector<Index> distinct;
+  for (std::size_t pos = begin; pos < end; pos = indices.StretchEnd(pos, end)) {
+    const Index index = indices[pos];
+    if (finalIndex[index] == kUnseen) {
+      finalIndex[index] = index;
+      distinct.push_back(index);
+    }
+  }
+  std::vector<Index> derived = distinct;
+  for (Index& i : derived) i = table.WithStyle(i, style);
+  const int heightPoints = MulDivRound(height, 72, kPixelsPerInch);
+  for (Index& i : derived) i = table.WithSize(i, heightPoints);
+  for (Index& i : derived) i = table.WithSize(i, points);
+  const Colour normalised = NormaliseColour(color);
+  for (Index& i : derived) i = table.WithColor(i, normalised);
+  for (std::size_t k = 0; k < distinct.size(); ++k) finalIndex[distinct[k]] = derived[k];
+  indices.Transform(begin, end, [&](Index i) { return finalIndex[i]; });
 }
 
 }  // namespace markwell

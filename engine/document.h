@@ -41,6 +41,10 @@ class TextAttributes {
   // The size from a pixel height at 96 pixels per inch, rounded to nearest.
   void SetHeight(int height);
 
+  // SetStyle, SetHeight, SetSize and SetColor in that order, with the same
+  // result (the format table included), in one pass over the selection.
+  void SetStyleHeightSizeColor(FontStyles style, int height, int points, Colour color);
+
  private:
   Document& document_;
 };

@@ -1,5 +1,7 @@
 #include "document_content.h"
 
+#include "huge_pages.h"
+
 namespace markwell {
 
 DocumentContent::Index DocumentContent::Lookup(const CharFormat& format) {
@@ -34,7 +36,10 @@ void DocumentContent::Append(std::u16string_view text, Index index) {
 }
 
 void DocumentContent::Reserve(std::size_t count) {
-  text_.reserve(count);
+  if (count > text_.capacity()) {
+    text_.reserve(count);
+    AdviseHugePages(text_.data(), text_.capacity() * sizeof(char16_t));
+  }
   indices_.Reserve(count);
 }
 

@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <memory>
 #include <new>
 
 #include "engine_error.h"
+#include "huge_pages.h"
 #include "plain_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
@@ -23,45 +27,86 @@ constexpr const char* kFailedToLoad = "Failed to Load Stream";
   throw EngineError("Cannot open file " + fileName);
 }
 
-std::string ReadWholeFile(const std::string& fileName) {
+// A file's bytes, read whole into one buffer that is never zero-filled and
+// can be given back as soon as the bytes are decoded.
+class FileBytes {
+ public:
+  std::string_view View() const { return {data_.get(), size_}; }
+  void Release() {
+    data_.reset();
+    size_ = 0;
+    capacity_ = 0;
+  }
+
+  // Reads from `fd` until the end of the file; `expected` is the size the
+  // file had when opened. A file that grows meanwhile is read to its new end,
+  // one that shrinks to where it then ends. False on a read error.
+  bool ReadAll(int fd, std::size_t expected) {
+    Grow(expected + 1);  // the extra byte lets an unchanged file end in one read
+    for (;;) {
+      if (size_ == capacity_) Grow(capacity_ * 2);
+      const ssize_t got = ::read(fd, data_.get() + size_, std::min(capacity_ - size_, kMaxRead));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return false;
+      if (got == 0) return true;
+      size_ += static_cast<std::size_t>(got);
+    }
+  }
+
+ private:
+  // One read() moves at most this much (Linux stops short of 2 GB anyway).
+  static constexpr std::size_t kMaxRead = std::size_t{1} << 30;
+
+  void Grow(std::size_t capacity) {
+    capacity = std::max<std::size_t>(capacity, 1 << 16);
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    AdviseHugePages(data.get(), capacity);
+    if (size_ > 0) std::memcpy(data.get(), data_.get(), size_);
+    data_ = std::move(data);
+    capacity_ = capacity;
+  }
+
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+class FileCloser {
+ public:
+  explicit FileCloser(int fd) : fd_(fd) {}
+  ~FileCloser() { ::close(fd_); }
+  FileCloser(const FileCloser&) = delete;
+  FileCloser& operator=(const FileCloser&) = delete;
+
+ private:
+  int fd_;
+};
+
+FileBytes ReadWholeFile(const std::string& fileName) {
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) CannotOpen(fileName);
+  const FileCloser closer(fd);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    CannotOpen(fileName);
-  }
-  std::string bytes;
-  try {
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
-      bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char chunk[1 << 16];
-    for (;;) {
-      const ssize_t got = ::read(fd, chunk, sizeof chunk);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        ::close(fd);
-        CannotOpen(fileName);
-      }
-      if (got == 0) break;
-      bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-  } catch (const std::bad_alloc&) {
-    ::close(fd);
-    throw;
-  }
-  ::close(fd);
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) CannotOpen(fileName);
+  const std::size_t expected =
+      S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+  FileBytes bytes;
+  if (!bytes.ReadAll(fd, expected)) CannotOpen(fileName);
   return bytes;
 }
 
-}  // namespace
-
-void LoadFromBytes(Document& document, std::string_view bytes) {
+// Loads `bytes` into the document; release() is called as soon as the bytes
+// are no longer needed, so that a caller who owns them can free them before
+// the formats of a plain-text document take their memory.
+template <typename Release>
+void LoadContent(Document& document, std::string_view bytes, Release release) {
   std::optional<DocumentContent> content;
-  if (LooksLikeRtf(bytes)) content = ReadRtf(bytes, document.Font().AsCharFormat());
-  if (!content) {
+  if (LooksLikeRtf(bytes)) {
+    content = ReadRtf(bytes, document.Font().AsCharFormat());
+    release();
+  } else {
     auto text = DecodePlainText(bytes);
+    release();
     if (!text) throw EngineError(kFailedToLoad);
     content = DocumentContent::FromText(std::move(*text), document.Font().AsCharFormat());
   }
@@ -71,10 +116,16 @@ void LoadFromBytes(Document& document, std::string_view bytes) {
   document.ReplaceContent(std::move(*content));
 }
 
+}  // namespace
+
+void LoadFromBytes(Document& document, std::string_view bytes) {
+  LoadContent(document, bytes, [] {});
+}
+
 void LoadFromFile(Document& document, const std::string& fileName) {
   try {
-    const std::string bytes = ReadWholeFile(fileName);
-    LoadFromBytes(document, bytes);
+    FileBytes bytes = ReadWholeFile(fileName);
+    LoadContent(document, bytes.View(), [&bytes] { bytes.Release(); });
   } catch (const std::bad_alloc&) {
     // A file larger than memory allows: a clear error, and the document as it was.
     throw EngineError("Out of memory");

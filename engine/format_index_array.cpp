@@ -1,7 +1,10 @@
 #include "format_index_array.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#include "huge_pages.h"
 
 namespace markwell {
 
@@ -15,14 +18,23 @@ void FormatIndexArray::WidenFor(Index index) {
 
 void FormatIndexArray::Reserve(std::size_t count) {
   if (wide_) {
+    if (count <= wideIndices_.capacity()) return;
     wideIndices_.reserve(count);
+    AdviseHugePages(wideIndices_.data(), wideIndices_.capacity() * sizeof(Index));
   } else {
+    if (count <= narrowIndices_.capacity()) return;
     narrowIndices_.reserve(count);
+    AdviseHugePages(narrowIndices_.data(), narrowIndices_.capacity());
   }
 }
 
 void FormatIndexArray::Append(std::size_t count, Index index) {
   WidenFor(index);
+  // Grows as the vector would, but through Reserve, so that a large array
+  // gets huge pages.
+  const std::size_t needed = Size() + count;
+  const std::size_t capacity = wide_ ? wideIndices_.capacity() : narrowIndices_.capacity();
+  if (needed > capacity) Reserve(std::max(needed, 2 * capacity));
   if (wide_) {
     wideIndices_.insert(wideIndices_.end(), count, index);
   } else {
@@ -78,6 +90,20 @@ std::size_t FormatIndexArray::StretchEnd(std::size_t pos, std::size_t limit) con
   }
   const std::uint8_t value = narrowIndices_[pos];
   const std::uint8_t* data = narrowIndices_.data();
+  // Eight indices at a time: stretches are mostly long. The first byte that
+  // differs is the lowest set byte of the difference (std::memcpy reads the
+  // bytes in memory order, so on a big-endian machine it is the highest).
+  const std::uint64_t pattern = 0x0101010101010101ull * value;
+  while (limit - pos >= 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data + pos, sizeof word);
+    if (const std::uint64_t diff = word ^ pattern; diff != 0) {
+      const int bit = std::endian::native == std::endian::little ? std::countr_zero(diff)
+                                                                 : std::countl_zero(diff);
+      return pos + static_cast<std::size_t>(bit / 8);
+    }
+    pos += 8;
+  }
   while (pos < limit && data[pos] == value) ++pos;
   return pos;
 }

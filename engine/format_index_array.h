@@ -33,8 +33,7 @@ class FormatIndexArray {
     std::size_t pos = begin;
     while (pos < end) {
       const Index old = (*this)[pos];
-      std::size_t stretchEnd = pos + 1;
-      while (stretchEnd < end && (*this)[stretchEnd] == old) ++stretchEnd;
+      const std::size_t stretchEnd = StretchEnd(pos, end);
       const Index replacement = change(old);
       if (replacement != old) Fill(pos, stretchEnd, replacement);
       pos = stretchEnd;

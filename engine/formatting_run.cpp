@@ -6,13 +6,10 @@ void ResetDocument(Document& document) {
   document.SetSelStart(0);
   document.SetSelLength(document.Length());
   const BaseFont& font = document.Font();
-  TextAttributes attributes = document.SelAttributes();
-  attributes.SetStyle(font.Style());
-  // A negative height gives a negative size here; the size write after it
-  // sets the base font's point size.
-  attributes.SetHeight(font.Height());
-  attributes.SetSize(font.Size());
-  attributes.SetColor(font.Color());
+  // Style, height, size and colour in one pass. A negative height gives a
+  // negative size; the size write after it sets the base font's point size.
+  document.SelAttributes().SetStyleHeightSizeColor(font.Style(), font.Height(), font.Size(),
+                                                   font.Color());
   document.SetSelLength(0);
 }
 

@@ -1,7 +1,9 @@
 #include "json_writer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <vector>
 
 #include "utf8.h"
 
@@ -22,6 +24,32 @@ void FlushIfLarge(std::string& buffer, std::ostream& out) {
     out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     buffer.clear();
   }
+}
+
+void AppendNumber(int value, std::string& out) {
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+// What a run writes after its start and length: the same for every run of
+// one format.
+std::string RunFormatJson(const CharFormat& format) {
+  const auto flag = [&](FontStyle style) { return format.style.Has(style) ? "true" : "false"; };
+  std::string json = ", \"bold\": ";
+  json += flag(FontStyle::Bold);
+  json += ", \"italic\": ";
+  json += flag(FontStyle::Italic);
+  json += ", \"underline\": ";
+  json += flag(FontStyle::Underline);
+  json += ", \"strike\": ";
+  json += flag(FontStyle::StrikeOut);
+  json += ", \"color\": \"" + ColourName(format.color) + "\", \"font\": \"";
+  AppendJsonString(std::string_view(format.fontName), json);
+  json += "\", \"size\": ";
+  AppendNumber(format.size, json);
+  json += "}";
+  return json;
 }
 
 bool IsHighSurrogate(char16_t c) {
@@ -102,21 +130,16 @@ void WriteJson(const Document& document, std::ostream& out) {
 
   bool first = true;
   const DocumentContent& content = document.Content();
+  std::vector<std::string> formatJson(content.Table().Size());
   content.ForEachRun(0, content.Length(), [&](int start, int length, const CharFormat& format) {
-    buffer += first ? "\n" : ",\n";
+    buffer += first ? "\n    {\"start\": " : ",\n    {\"start\": ";
     first = false;
-    buffer += "    {\"start\": " + std::to_string(start) +
-              ", \"length\": " + std::to_string(length) + ", \"bold\": ";
-    buffer += format.style.Has(FontStyle::Bold) ? "true" : "false";
-    buffer += ", \"italic\": ";
-    buffer += format.style.Has(FontStyle::Italic) ? "true" : "false";
-    buffer += ", \"underline\": ";
-    buffer += format.style.Has(FontStyle::Underline) ? "true" : "false";
-    buffer += ", \"strike\": ";
-    buffer += format.style.Has(FontStyle::StrikeOut) ? "true" : "false";
-    buffer += ", \"color\": \"" + ColourName(format.color) + "\", \"font\": \"";
-    AppendJsonString(std::string_view(format.fontName), buffer);
-    buffer += "\", \"size\": " + std::to_string(format.size) + "}";
+    AppendNumber(start, buffer);
+    buffer += ", \"length\": ";
+    AppendNumber(length, buffer);
+    std::string& json = formatJson[content.IndexAt(start)];
+    if (json.empty()) json = RunFormatJson(format);
+    buffer += json;
     FlushIfLarge(buffer, out);
   });
   buffer += first ? "]\n}\n" : "\n  ]\n}\n";

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <new>
 
 #include "code_page.h"
 #include "engine_error.h"
@@ -19,16 +21,60 @@ std::string LowerAscii(std::string_view text) {
   return lower;
 }
 
-std::size_t KeywordList::Hash::operator()(std::string_view s) const {
-  std::uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a: words are short
-  for (char c : s) h = (h ^ static_cast<std::uint8_t>(c)) * 0x100000001b3ull;
-  return static_cast<std::size_t>(h);
+namespace {
+
+// Every byte counts, eight at a time: keywords are short, and entries that
+// share their length and a few bytes must not all land in one slot.
+std::uint64_t HashBytes(std::string_view s) {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+  std::uint64_t h = (s.size() + 1) * 0xBF58476D1CE4E5B9ull;
+  const char* p = s.data();
+  std::size_t left = s.size();
+  while (left > 0) {
+    std::uint64_t word = 0;
+    const std::size_t take = std::min<std::size_t>(left, sizeof word);
+    std::memcpy(&word, p, take);
+    h = (h ^ word) * kMultiplier;
+    h ^= h >> 32;
+    p += take;
+    left -= take;
+  }
+  return h ^ (h >> 29);
+}
+
+}  // namespace
+
+void KeywordList::Insert(std::size_t entry) {
+  const std::string& added = entries_[entry];
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = HashBytes(added) & mask;
+  for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    if (entries_[slots_[slot] - 1] == added) return;  // a repeat changes no answer
+  }
+  slots_[slot] = static_cast<std::uint32_t>(entry + 1);
+  ++distinct_;
+}
+
+void KeywordList::Rehash(std::size_t slotCount) {
+  std::vector<std::uint32_t> old(slotCount, 0);
+  old.swap(slots_);
+  distinct_ = 0;
+  for (std::uint32_t slot : old) {
+    if (slot != 0) Insert(slot - 1);
+  }
 }
 
 void KeywordList::Add(std::string_view entry) {
-  entries_.push_back(LowerAscii(entry));
+  // A slot numbers its entry in 32 bits.
+  if (entries_.size() >= UINT32_MAX - 1) throw std::bad_alloc();
+  std::string lowered = LowerAscii(entry);
+  // Room first: a failure to grow leaves the list as it was.
+  if (slots_.empty() || (distinct_ + 1) * 4 > slots_.size()) {
+    Rehash(std::max<std::size_t>(64, slots_.size() * 2));
+  }
+  entries_.push_back(std::move(lowered));
+  Insert(entries_.size() - 1);
   const std::string& added = entries_.back();
-  index_.insert(added);
   longestEntry_ = std::max(longestEntry_, added.size());
   if (added.size() < lengths_.size()) {
     lengths_.set(added.size());
@@ -40,7 +86,8 @@ void KeywordList::Add(std::string_view entry) {
 
 void KeywordList::Clear() {
   entries_.clear();
-  index_.clear();
+  slots_.clear();
+  distinct_ = 0;
   longestEntry_ = 0;
   lengths_.reset();
   firstBytes_.reset();
@@ -52,16 +99,20 @@ bool KeywordList::ContainsLowered(std::string_view lowered) const {
     return false;
   }
   if (!lowered.empty() && !firstBytes_.test(static_cast<std::uint8_t>(lowered[0]))) return false;
-  return index_.find(lowered) != index_.end();
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = HashBytes(lowered) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    if (entries_[slots_[slot] - 1] == lowered) return true;
+  }
+  return false;
 }
 
 bool KeywordList::Contains(std::string_view word) const {
-  if (word.size() > longestEntry_ || index_.empty()) return false;
+  if (word.size() > longestEntry_ || entries_.empty()) return false;
   return ContainsLowered(LowerAscii(word));
 }
 
 bool KeywordList::Contains(std::u16string_view word) const {
-  if (word.size() > longestEntry_ || index_.empty()) return false;
+  if (word.size() > longestEntry_ || entries_.empty()) return false;
   // Words are short: lower-case into a buffer on the stack when it fits.
   char small[64];
   std::string large;

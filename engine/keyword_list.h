@@ -3,9 +3,9 @@
 #pragma once
 
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace markwell {
@@ -18,21 +18,24 @@ class KeywordList {
   void Clear();
 
   // True when the word, lower-cased the same way, equals an entry exactly.
-  // The answer is the one a linear search of the entries gives; a hash set
-  // of the entries gives it faster. Characters beyond the 8-bit code page
-  // never match.
+  // The answer is the one a linear search of the entries gives; a hash table
+  // of the distinct entries gives it faster. Characters beyond the 8-bit
+  // code page never match.
   bool Contains(std::u16string_view word) const;
   bool Contains(std::string_view word) const;
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const;
-  };
   bool ContainsLowered(std::string_view lowered) const;
+  // Puts entries_[entry] into the table unless an equal entry is there.
+  void Insert(std::size_t entry);
+  void Rehash(std::size_t slotCount);
 
   std::vector<std::string> entries_;
-  std::unordered_set<std::string, Hash, std::equal_to<>> index_;
+  // Open addressing with linear probing over the distinct entries: a slot
+  // holds an index into entries_ plus one, or 0 when free. Kept at most a
+  // quarter full, so that a miss ends after a probe or two.
+  std::vector<std::uint32_t> slots_;
+  std::size_t distinct_ = 0;
   std::size_t longestEntry_ = 0;
   // Quick rejection before hashing: which lengths (up to 63) and which first
   // bytes the entries have. Most words of a program are no keyword.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <sstream>
 #include <string_view>
 #include <unordered_map>
@@ -20,20 +22,46 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 // Output goes through a buffer of this size into the stream.
 constexpr std::size_t kBufferSize = 1 << 16;
 
+// Characters written as they are; everything else is escaped.
+constexpr bool IsPlainAscii(char16_t c) {
+  return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+}
+
 class RtfOutput {
  public:
-  explicit RtfOutput(std::ostream& out) : out_(out) { buffer_.reserve(kBufferSize + 64); }
+  explicit RtfOutput(std::ostream& out)
+      : out_(out), buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize + kSlack)) {}
   ~RtfOutput() { Flush(); }
   RtfOutput(const RtfOutput&) = delete;
   RtfOutput& operator=(const RtfOutput&) = delete;
 
   void Put(char c) {
-    buffer_.push_back(c);
-    if (buffer_.size() >= kBufferSize) Flush();
+    buffer_[used_++] = c;
+    if (used_ >= kBufferSize) Flush();
   }
+  // Below kBufferSize the buffer always has kSlack bytes of room.
   void Put(std::string_view s) {
-    buffer_.append(s);
-    if (buffer_.size() >= kBufferSize) Flush();
+    if (s.size() > kSlack) {
+      Flush();
+      out_.write(s.data(), static_cast<std::streamsize>(s.size()));
+      return;
+    }
+    std::memcpy(buffer_.get() + used_, s.data(), s.size());
+    used_ += s.size();
+    if (used_ >= kBufferSize) Flush();
+  }
+  // Copies the plain characters from `text` on; returns where the first
+  // other character (or `end`) stands.
+  const char16_t* PutPlain(const char16_t* text, const char16_t* end) {
+    for (;;) {
+      char* out = buffer_.get() + used_;
+      const std::size_t room = kBufferSize - used_;
+      const char16_t* stop = text + std::min(room, static_cast<std::size_t>(end - text));
+      while (text != stop && IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
+      used_ = static_cast<std::size_t>(out - buffer_.get());
+      if (used_ < kBufferSize) return text;
+      Flush();
+    }
   }
   void PutNumber(std::int64_t value) {
     char digits[24];
@@ -57,19 +85,17 @@ class RtfOutput {
   }
 
   void Flush() {
-    if (buffer_.empty()) return;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    buffer_.clear();
+    if (used_ == 0) return;
+    out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+    used_ = 0;
   }
 
  private:
+  static constexpr std::size_t kSlack = 256;
   std::ostream& out_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
-
-bool IsPlainAscii(char16_t c) {
-  return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
-}
 
 // A character of text or of a font name that is not plain ASCII: a code page
 // byte as \'hh, anything else as \uN.
@@ -205,7 +231,9 @@ class RtfDocumentWriter {
       for (std::size_t i = from; i < to; ++i) {
         const char16_t c = text[i];
         if (IsPlainAscii(c)) {
-          out_.Put(static_cast<char>(c));
+          // The whole stretch of plain characters in one copy.
+          const char16_t* stop = out_.PutPlain(text.data() + i, text.data() + to);
+          i = static_cast<std::size_t>(stop - text.data()) - 1;
         } else if (c == u'\r' || c == u'\n') {
           // One paragraph mark per CR LF; a lone CR or LF is a line break too.
           if (!(c == u'\n' && afterCr)) out_.Put("\\par\n");

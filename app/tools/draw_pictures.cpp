@@ -183,8 +183,12 @@ void DrawLetter(QPainter& p, const QString& letter, bool bold, bool italic) {
   p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, letter);
 }
 
-void DrawBold(QPainter& p) { DrawLetter(p, QStringLiteral("B"), true, false); }
-void DrawItalic(QPainter& p) { DrawLetter(p, QStringLiteral("I"), false, true); }
+void DrawBold(QPainter& p) {
+  DrawLetter(p, QStringLiteral("B"), true, false);
+}
+void DrawItalic(QPainter& p) {
+  DrawLetter(p, QStringLiteral("I"), false, true);
+}
 
 void DrawUseColour(QPainter& p) {
   QPainterPath palette;
@@ -213,9 +217,9 @@ void DrawWindowIcon(QPainter& p, int size) {
     QColor colour;
   };
   const Bar bars[] = {
-      {8, 8, 7, 2.6, QColor(20, 20, 20)},     {16.5, 8.5, 6, 1.4, kLine},
-      {10, 12.5, 5, 2.6, QColor(20, 20, 20)}, {16.5, 13, 5, 1.4, QColor(200, 40, 40)},
-      {10, 17, 11, 1.6, QColor(30, 130, 50)}, {8, 21, 6, 2.6, QColor(20, 20, 20)},
+      {8, 8, 7, 2.6, QColor(20, 20, 20)},        {16.5, 8.5, 6, 1.4, kLine},
+      {10, 12.5, 5, 2.6, QColor(20, 20, 20)},    {16.5, 13, 5, 1.4, QColor(200, 40, 40)},
+      {10, 17, 11, 1.6, QColor(30, 130, 50)},    {8, 21, 6, 2.6, QColor(20, 20, 20)},
       {15.5, 21.5, 7, 1.4, QColor(40, 80, 200)},
   };
   p.setPen(Qt::NoPen);
@@ -225,7 +229,8 @@ void DrawWindowIcon(QPainter& p, int size) {
   }
 }
 
-bool Save(const QDir& dir, const QString& name, int size, const std::function<void(QPainter&)>& draw) {
+bool Save(const QDir& dir, const QString& name, int size,
+          const std::function<void(QPainter&)>& draw) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   {
@@ -252,13 +257,21 @@ int main(int argc, char** argv) {
   }
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   const std::pair<const char*, void (*)(QPainter&)> pictures[] = {
-      {"new.png", DrawNew},         {"open.png", DrawOpen},     {"save.png", DrawSave},
-      {"cut.png", DrawCut},         {"copy.png", DrawCopy},     {"paste.png", DrawPaste},
-      {"emphasis.png", DrawEmphasis}, {"about.png", DrawAbout}, {"bold.png", DrawBold},
-      {"italic.png", DrawItalic},   {"use_colour.png", DrawUseColour},
+      {"new.png", DrawNew},
+      {"open.png", DrawOpen},
+      {"save.png", DrawSave},
+      {"cut.png", DrawCut},
+      {"copy.png", DrawCopy},
+      {"paste.png", DrawPaste},
+      {"emphasis.png", DrawEmphasis},
+      {"about.png", DrawAbout},
+      {"bold.png", DrawBold},
+      {"italic.png", DrawItalic},
+      {"use_colour.png", DrawUseColour},
   };
   bool ok = true;
-  for (const auto& [name, draw] : pictures) ok = Save(dir, QString::fromLatin1(name), 16, draw) && ok;
+  for (const auto& [name, draw] : pictures)
+    ok = Save(dir, QString::fromLatin1(name), 16, draw) && ok;
   for (const int size : {16, 32, 48}) {
     ok = Save(dir, QStringLiteral("markwell_%1.png").arg(size), size,
               [size](QPainter& p) { DrawWindowIcon(p, size); }) &&

@@ -101,7 +101,11 @@ inline CharFormat FormatAt(TForm1& form, int pos) {
   return form.Bridge().ToDocument().Content().FormatAt(pos);
 }
 
-inline QString DataDir() { return QStringLiteral(MARKWELL_TEST_DATA_DIR "/"); }
-inline QString KeywordDir() { return QStringLiteral(MARKWELL_KEYWORD_DIR); }
+inline QString DataDir() {
+  return QStringLiteral(MARKWELL_TEST_DATA_DIR "/");
+}
+inline QString KeywordDir() {
+  return QStringLiteral(MARKWELL_KEYWORD_DIR);
+}
 
 }  // namespace markwell::test

@@ -46,11 +46,16 @@ class BridgeTest : public QObject {
   void textHasCrLfWherever_TheWidgetBreaksLines_data() {
     QTest::addColumn<QString>("widgetText");
     QTest::addColumn<QString>("engineText");
-    QTest::newRow("one line") << "abc" << "abc";
-    QTest::newRow("two blocks") << "a\nb" << "a\r\nb";
-    QTest::newRow("empty lines") << "\n\nx\n" << "\r\n\r\nx\r\n";
-    QTest::newRow("soft break") << QString("a") + QChar(0x2028) + "b" << "a\r\nb";
-    QTest::newRow("Czech") << "Žluťoučký\nkůň" << "Žluťoučký\r\nkůň";
+    QTest::newRow("one line") << "abc"
+                              << "abc";
+    QTest::newRow("two blocks") << "a\nb"
+                                << "a\r\nb";
+    QTest::newRow("empty lines") << "\n\nx\n"
+                                 << "\r\n\r\nx\r\n";
+    QTest::newRow("soft break") << QString("a") + QChar(0x2028) + "b"
+                                << "a\r\nb";
+    QTest::newRow("Czech") << "Žluťoučký\nkůň"
+                           << "Žluťoučký\r\nkůň";
   }
   void textHasCrLfWherever_TheWidgetBreaksLines() {
     QFETCH(QString, widgetText);
@@ -133,7 +138,8 @@ class BridgeTest : public QObject {
     bridge_->SetSelectionSize(size);
     QCOMPARE(bridge_->SelectionFormat().size, size);
     QCOMPARE(bridge_->ToDocument().Content().FormatAt(2).size, size);
-    const double drawn = editor_->document()->begin().begin().fragment().charFormat().fontPointSize();
+    const double drawn =
+        editor_->document()->begin().begin().fragment().charFormat().fontPointSize();
     QVERIFY(drawn >= bridge::kSmallestShownSize && drawn <= bridge::kLargestShownSize);
   }
 
@@ -191,7 +197,7 @@ class BridgeTest : public QObject {
   void editPutsFinalSelectionAcrossLineBreaks() {
     InsertIn(*editor_, "ab\ncd\nef");
     bridge_->Edit([](Document& document) {
-      document.SetSelStart(4);  // "c"
+      document.SetSelStart(4);   // "c"
       document.SetSelLength(5);  // "cd\r\ne"
     });
     const QTextCursor cursor = editor_->textCursor();
@@ -244,7 +250,8 @@ class BridgeTest : public QObject {
     DocumentContent content;
     content.Append(u"begin", Format(FontStyle::Bold, kWindowTextColour, "Arial", 12));
     content.Append(u"\r", Format(FontStyles(), MakeRgb(1, 2, 3), "Arial", 12));
-    content.Append(u"\n  x := 'Ř';\r\n", Format(FontStyle::Italic, MakeRgb(0, 128, 0), "Courier New", 9));
+    content.Append(u"\n  x := 'Ř';\r\n",
+                   Format(FontStyle::Italic, MakeRgb(0, 128, 0), "Courier New", 9));
     content.Append(u"end.", Format(FontStyles(), kWindowTextColour, "Times New Roman", 0));
     document.ReplaceContent(content);
     bridge_->Show(document);

@@ -26,7 +26,8 @@ struct EngineRun {
 
 // The run as markwell-cli does it, recording what the formatting controls
 // would read at each selection change.
-EngineRun RunEngine(const QString& fileName, int mode, bool useColour, const KeywordLists& keywords) {
+EngineRun RunEngine(const QString& fileName, int mode, bool useColour,
+                    const KeywordLists& keywords) {
   EngineRun run;
   LoadFromFile(run.document, QFile::encodeName(fileName).toStdString());
   run.document.SetSelectionChangeHandler([&run] {

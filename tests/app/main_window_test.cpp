@@ -41,11 +41,11 @@ class MainWindowTest : public QObject {
 
   void toolbarInOrder() {
     QList<QWidget*> expected = {
-        form_->ToolButton1, form_->ToolButton2, form_->ToolButton3, form_->ToolButton4,
-        form_->ToolButton5, form_->ToolButton6, form_->ToolButton7, form_->ToolButton8,
-        form_->CBStyl,      form_->TBPouzitBarvu, form_->TBZmena,   form_->ToolButton12,
-        form_->TBTucnost,   form_->TBItalic,    form_->ToolButton10, form_->CBFont,
-        form_->ToolButton11, form_->CBVelText,  form_->ToolButton13, form_->TBHelp};
+        form_->ToolButton1,  form_->ToolButton2,   form_->ToolButton3,  form_->ToolButton4,
+        form_->ToolButton5,  form_->ToolButton6,   form_->ToolButton7,  form_->ToolButton8,
+        form_->CBStyl,       form_->TBPouzitBarvu, form_->TBZmena,      form_->ToolButton12,
+        form_->TBTucnost,    form_->TBItalic,      form_->ToolButton10, form_->CBFont,
+        form_->ToolButton11, form_->CBVelText,     form_->ToolButton13, form_->TBHelp};
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     int left = -1;
@@ -54,12 +54,19 @@ class MainWindowTest : public QObject {
       QVERIFY2(widget->x() > left, qPrintable(widget->objectName()));
       left = widget->x();
     }
-    const QStringList hints = {"Vyčistit papír", "Načíst soubor", "Uložit do",
-                               "Kopírovat do schránky", "Přesunout do schránky",
-                               "Vložit ze schránky", "Použít i barvu", "Vytučnění kódu",
-                               "Tučné písmo", "Kurziva", ""};
+    const QStringList hints = {"Vyčistit papír",
+                               "Načíst soubor",
+                               "Uložit do",
+                               "Kopírovat do schránky",
+                               "Přesunout do schránky",
+                               "Vložit ze schránky",
+                               "Použít i barvu",
+                               "Vytučnění kódu",
+                               "Tučné písmo",
+                               "Kurziva",
+                               ""};
     const QList<QToolButton*> buttons = {
-        form_->ToolButton1, form_->ToolButton2, form_->ToolButton3, form_->ToolButton5,
+        form_->ToolButton1, form_->ToolButton2, form_->ToolButton3,   form_->ToolButton5,
         form_->ToolButton6, form_->ToolButton7, form_->TBPouzitBarvu, form_->TBZmena,
         form_->TBTucnost,   form_->TBItalic,    form_->TBHelp};
     for (int i = 0; i < buttons.size(); ++i) {
@@ -112,9 +119,9 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     // The show event brought the controls into step with the empty document.
     QCOMPARE(form_->CBVelText->currentText(), QString("10"));
-    QCOMPARE(form_->CBFont->currentText().toLower(),
-             form_->CBFont->findText("Times New Roman") >= 0 ? QString("times new roman")
-                                                             : QString());
+    QCOMPARE(form_->CBFont->currentText().toLower(), form_->CBFont->findText("Times New Roman") >= 0
+                                                         ? QString("times new roman")
+                                                         : QString());
   }
 
   void tabOrder() {
@@ -132,8 +139,9 @@ class MainWindowTest : public QObject {
       return widget;
     };
     QCOMPARE(focused(), form_->REdit);
-    for (QWidget* next : {static_cast<QWidget*>(form_->CBFont), static_cast<QWidget*>(form_->CBVelText),
-                          static_cast<QWidget*>(form_->CBStyl)}) {
+    for (QWidget* next :
+         {static_cast<QWidget*>(form_->CBFont), static_cast<QWidget*>(form_->CBVelText),
+          static_cast<QWidget*>(form_->CBStyl)}) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(focused(), next);
     }
@@ -151,15 +159,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(captions(form_->MainMenu1), QStringList({"Soubor", "Úpravy", "About"}));
     QCOMPARE(captions(form_->Soubor1),
              QStringList({"Nový", "Načíst", "-", "Uložit jako RTF", "-", "Konec"}));
-    QCOMPARE(captions(form_->pravy1),
-             QStringList({"Upravit na assembler", "Upravit na delphi kód", "Upravit na HTML",
-                          "Upravit na Matlab", "-", "Nastavit vychozí písmo", "-",
-                          "Vložit ze schránky", "Vyjmout do schránky", "Vložit do schránky",
-                          "Vybrat vše"}));
+    QCOMPARE(
+        captions(form_->pravy1),
+        QStringList({"Upravit na assembler", "Upravit na delphi kód", "Upravit na HTML",
+                     "Upravit na Matlab", "-", "Nastavit vychozí písmo", "-", "Vložit ze schránky",
+                     "Vyjmout do schránky", "Vložit do schránky", "Vybrat vše"}));
     QVERIFY(form_->About1->menu() == nullptr);
-    for (QAction* pictured : {form_->mnuNovy, form_->mnuNacist, form_->mnuUlozRTF,
-                              form_->mnuSpecTuc, form_->mnuPaste, form_->mnuVlozitdoschr,
-                              form_->About1}) {
+    for (QAction* pictured :
+         {form_->mnuNovy, form_->mnuNacist, form_->mnuUlozRTF, form_->mnuSpecTuc, form_->mnuPaste,
+          form_->mnuVlozitdoschr, form_->About1}) {
       QVERIFY2(!pictured->icon().isNull(), qPrintable(pictured->text()));
     }
     for (QAction* plain : {form_->mnuKonec, form_->mnuDelphi, form_->MnuHTML, form_->mnuMatlab,
@@ -175,7 +183,8 @@ class MainWindowTest : public QObject {
         if (action->isSeparator()) continue;
         const QChar key = AccessKeyOf(action->text());
         QVERIFY2(!key.isNull(), qPrintable(action->text()));
-        QVERIFY2((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'), qPrintable(action->text()));
+        QVERIFY2((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'),
+                 qPrintable(action->text()));
         QVERIFY2(!keys.contains(key), qPrintable(action->text()));
         keys.insert(key);
       }
@@ -185,15 +194,16 @@ class MainWindowTest : public QObject {
   void accessKeyChoice_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QStringList>("marked");
-    QTest::newRow("first letters") << QStringList{"Nový", "Konec"} << QStringList{"&Nový", "&Konec"};
+    QTest::newRow("first letters")
+        << QStringList{"Nový", "Konec"} << QStringList{"&Nový", "&Konec"};
     QTest::newRow("next word then any letter")
         << QStringList{"Vybrat vše", "Vložit ze schránky", "Vyjmout"}
         << QStringList{"&Vybrat vše", "Vložit &ze schránky", "V&yjmout"};
     QTest::newRow("letters beyond A to Z are passed over")
         << QStringList{"Úpravy"} << QStringList{"Ú&pravy"};
     QTest::newRow("digits count") << QStringList{"A", "a1"} << QStringList{"&A", "a&1"};
-    QTest::newRow("no letter left") << QStringList{"ab", "ba", "a"}
-                                    << QStringList{"&ab", "&ba", "a"};
+    QTest::newRow("no letter left")
+        << QStringList{"ab", "ba", "a"} << QStringList{"&ab", "&ba", "a"};
     QTest::newRow("a literal ampersand") << QStringList{"R&D"} << QStringList{"&R&&D"};
   }
   void accessKeyChoice() {

@@ -1,0 +1,253 @@
+// The formatting controls follow the selection without running their
+// handlers, change the selection's format when the user works them, and the
+// size field takes digits only.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QToolButton>
+
+#include "app_test_support.h"
+#include "bridge_formats.h"
+#include "font_colour_dialog.h"
+
+using namespace markwell;
+
+namespace {
+
+// "plain bold italic" with bold and italic on their words; font "Arial" on "italic".
+void WriteSample(TForm1& form) {
+  QTextEdit* editor = form.REdit;
+  QTextCursor cursor(editor->document());
+  cursor.insertText("plain ");
+  QTextCharFormat bold;
+  bold.setFontWeight(QFont::Bold);
+  cursor.insertText("bold", bold);
+  cursor.insertText(" ", QTextCharFormat());
+  QTextCharFormat italic;
+  italic.setFontItalic(true);
+  italic.setFontFamilies({"ARIAL"});
+  italic.setFontPointSize(14);
+  cursor.insertText("italic", italic);
+}
+
+void ClickAt(QTextEdit* editor, int pos) {
+  QTextCursor cursor(editor->document());
+  cursor.setPosition(pos);
+  QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, editor->cursorRect(cursor).center());
+}
+
+}  // namespace
+
+class FormatControlsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetApplicationTitle(); }
+  void init() {
+    form_ = std::make_unique<TForm1>(test::KeywordDir());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    WriteSample(*form_);
+  }
+  void cleanup() { form_.reset(); }
+
+  void controlsFollowTheCaretWithoutRunningHandlers() {
+    const Document before = form_->Bridge().ToDocument();
+    ClickAt(form_->REdit, 8);  // in "bold"
+    QVERIFY(form_->TBTucnost->isChecked());
+    QVERIFY(!form_->TBItalic->isChecked());
+    ClickAt(form_->REdit, 2);  // in "plain"
+    QVERIFY(!form_->TBTucnost->isChecked());
+    QCOMPARE(form_->CBVelText->currentText(), QString("10"));
+    ClickAt(form_->REdit, 14);  // in "italic"
+    QVERIFY(form_->TBItalic->isChecked());
+    QCOMPARE(form_->CBVelText->currentText(), QString("14"));
+    // The font name differs from the list entry only in case.
+    QCOMPARE(form_->CBFont->currentIndex(), form_->CBFont->findText("Arial", Qt::MatchFixedString));
+    // Had a handler run, the words would have lost or gained formats.
+    const Document after = form_->Bridge().ToDocument();
+    for (int pos = 0; pos < before.Length(); ++pos) {
+      QVERIFY(after.Content().FormatAt(pos) == before.Content().FormatAt(pos));
+    }
+  }
+
+  void fontNotInTheListSelectsNothing() {
+    test::SelectInEditor(form_->REdit, 13, 15);
+    QVERIFY(form_->CBFont->currentIndex() >= 0 || form_->CBFont->findText("Arial") < 0);
+    QTextCursor cursor = form_->REdit->textCursor();
+    QTextCharFormat unknown;
+    unknown.setFontFamilies({"No Such Font Family"});
+    cursor.mergeCharFormat(unknown);
+    test::SelectInEditor(form_->REdit, 0, 1);
+    test::SelectInEditor(form_->REdit, 13, 15);
+    QCOMPARE(form_->CBFont->currentIndex(), -1);
+    QCOMPARE(form_->CBFont->currentText(), QString());
+  }
+
+  void boldClickOnMixedSelectionWritesWhatTheSelectionReported() {
+    // "plain bold": the first character is plain, so the italic click writes
+    // italic without bold over all of it.
+    test::SelectInEditor(form_->REdit, 0, 10);
+    QVERIFY(!form_->TBTucnost->isChecked());
+    QTest::mouseClick(form_->TBItalic, Qt::LeftButton);
+    for (int pos = 0; pos < 10; ++pos) {
+      const CharFormat format = test::FormatAt(*form_, pos);
+      QVERIFY(format.style.Has(FontStyle::Italic));
+      QVERIFY(!format.style.Has(FontStyle::Bold));
+    }
+    QTest::mouseClick(form_->TBTucnost, Qt::LeftButton);
+    QVERIFY(test::FormatAt(*form_, 0).style.Has(FontStyle::Bold));
+    QVERIFY(test::FormatAt(*form_, 0).style.Has(FontStyle::Italic));
+  }
+
+  void boldClickOnInsertionPointAppliesToTypedText() {
+    ClickAt(form_->REdit, 5);  // end of "plain"
+    QTest::mouseClick(form_->TBTucnost, Qt::LeftButton);
+    QTest::keyClicks(form_->REdit, "X");
+    QVERIFY(test::FormatAt(*form_, 5).style.Has(FontStyle::Bold));
+    QVERIFY(!test::FormatAt(*form_, 4).style.Has(FontStyle::Bold));
+  }
+
+  void pickingAFontSetsItAndFocusesTheEditor() {
+    const int arial = form_->CBFont->findText("Liberation Mono");
+    QVERIFY(arial >= 0);
+    test::SelectInEditor(form_->REdit, 0, 5);
+    form_->CBFont->setFocus();
+    form_->CBFont->setCurrentIndex(arial - 1);
+    QTest::keyClick(form_->CBFont, Qt::Key_Down);  // the keyboard picks the next entry
+    QCOMPARE(test::FormatAt(*form_, 0).fontName, std::string("Liberation Mono"));
+    QCOMPARE(test::FormatAt(*form_, 5).fontName, std::string("Times New Roman"));
+    QVERIFY(form_->REdit->hasFocus());
+  }
+
+  void pickingASizeSetsItAtOnce() {
+    test::SelectInEditor(form_->REdit, 0, 5);
+    const int index = form_->CBVelText->findText("58");
+    form_->CBVelText->showPopup();
+    QAbstractItemView* list = form_->CBVelText->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QModelIndex entry = list->model()->index(index, 0);
+    list->scrollTo(entry);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+    QCOMPARE(test::FormatAt(*form_, 0).size, 58);
+    QVERIFY(form_->REdit->hasFocus());
+  }
+
+  void sizeFieldTakesDigitsOnly_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("1, a, 2") << "1a2"
+                             << "12";
+    QTest::newRow("letters and signs") << "x-+ .,9"
+                                       << "9";
+    QTest::newRow("Czech letters") << "ř1ž"
+                                   << "1";
+    QTest::newRow("backspace") << "15\b6"
+                               << "16";
+  }
+  void sizeFieldTakesDigitsOnly() {
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    form_->CBVelText->setFocus();
+    form_->CBVelText->lineEdit()->clear();
+    for (const QChar c : typed) {
+      if (c == '\b') {
+        QTest::keyClick(form_->CBVelText, Qt::Key_Backspace);
+      } else {
+        test::Type(form_->CBVelText, QString(c));
+      }
+    }
+    QCOMPARE(form_->CBVelText->currentText(), field);
+    QCOMPARE(test::FormatAt(*form_, 0).size, 10);  // nothing applied without Enter
+  }
+
+  void enterAppliesTheSizeAndFocusesTheEditor() {
+    test::SelectInEditor(form_->REdit, 0, 5);
+    form_->CBVelText->setFocus();
+    form_->CBVelText->lineEdit()->clear();
+    QTest::keyClicks(form_->CBVelText, "1a2");
+    QTest::keyClick(form_->CBVelText, Qt::Key_Return);
+    QCOMPARE(test::FormatAt(*form_, 0).size, 12);
+    QCOMPARE(test::FormatAt(*form_, 5).size, 10);
+    QVERIFY(form_->REdit->hasFocus());
+    // The typed size was not added to the list.
+    QCOMPARE(form_->CBVelText->count(), 19);
+  }
+
+  void enterOnAnEmptyFieldChangesNothing() {
+    test::SelectInEditor(form_->REdit, 0, 5);
+    const Document before = form_->Bridge().ToDocument();
+    int messages = 0;
+    test::WhenModal<QMessageBox>(
+        [&messages](QMessageBox& box) {
+          ++messages;
+          box.accept();
+        },
+        300);
+    form_->CBVelText->setFocus();
+    form_->CBVelText->lineEdit()->clear();
+    QTest::keyClick(form_->CBVelText, Qt::Key_Return);
+    QTest::qWait(350);
+    QCOMPARE(messages, 0);
+    QVERIFY(form_->REdit->hasFocus());
+    QVERIFY(form_->Bridge().ToDocument().Content().FormatAt(0) == before.Content().FormatAt(0));
+  }
+
+  void leavingTheSizeFieldAppliesNothing() {
+    test::SelectInEditor(form_->REdit, 0, 5);
+    form_->activateWindow();
+    form_->CBVelText->setFocus();
+    form_->CBVelText->lineEdit()->clear();
+    QTest::keyClicks(form_->CBVelText, "14");  // an entry of the list
+    QTest::keyClick(form_->CBVelText, Qt::Key_Tab);
+    QCOMPARE(test::FormatAt(*form_, 0).size, 10);
+    QVERIFY(!form_->REdit->hasFocus());
+  }
+
+  void baseFontFromTheFontDialog() {
+    QTest::keyClicks(form_->REdit, "");
+    test::WhenModal<QFontDialog>([](QFontDialog& dialog) {
+      QFont chosen("Liberation Mono");
+      chosen.setPointSize(16);
+      chosen.setItalic(true);
+      dialog.setCurrentFont(chosen);
+      static_cast<FontColourDialog&>(dialog).SetColour(QColor(0, 0, 128));
+      dialog.accept();
+    });
+    form_->MnuBez->trigger();
+    const BaseFont& font = form_->Bridge().Font();
+    QCOMPARE(font.Name(), std::string("Liberation Mono"));
+    QCOMPARE(font.Size(), 16);
+    QVERIFY(font.Style().Has(FontStyle::Italic));
+    QCOMPARE(font.Color(), MakeRgb(0, 0, 128));
+    // The text already there keeps its look until a reset.
+    QCOMPARE(test::FormatAt(*form_, 0).fontName, std::string("Times New Roman"));
+    // The reset of the default style now gives the new base font.
+    form_->CBStyl->setCurrentIndex(0);
+    QTest::mouseClick(form_->TBZmena, Qt::LeftButton);
+    const CharFormat reset = test::FormatAt(*form_, 0);
+    QCOMPARE(reset.size, 16);
+    QVERIFY(reset.style.Has(FontStyle::Italic));
+    QCOMPARE(reset.color, MakeRgb(0, 0, 128));
+    QCOMPARE(reset.fontName, std::string("Times New Roman"));  // names stay
+  }
+
+  void cancelledFontDialogChangesNothing() {
+    const BaseFont before = form_->Bridge().Font();
+    test::WhenModal<QFontDialog>([](QFontDialog& dialog) {
+      dialog.setCurrentFont(QFont("Liberation Mono", 30));
+      dialog.reject();
+    });
+    form_->MnuBez->trigger();
+    QCOMPARE(form_->Bridge().Font().Name(), before.Name());
+    QCOMPARE(form_->Bridge().Font().Size(), before.Size());
+  }
+
+ private:
+  std::unique_ptr<TForm1> form_;
+};
+
+QTEST_MAIN(FormatControlsTest)
+#include "format_controls_test.moc"

@@ -1,0 +1,133 @@
+// The formatting window: how it looks, its one run in the first tick with
+// the wait cursor, what it shows while the filter reports, closing before
+// the first tick, and an error during the run.
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+
+#include "app_test_support.h"
+#include "engine_error.h"
+#include "run_formatting.h"
+
+using namespace markwell;
+
+class FormattingWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    SetApplicationTitle();
+    main_ = std::make_unique<QWidget>();
+    main_->resize(576, 392);
+    main_->move(120, 80);
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+  }
+  void cleanupTestCase() { main_.reset(); }
+
+  void windowAsCreated() {
+    TForm2 form(*main_, 2, [](int, ProgressView&) {});
+    QCOMPARE(form.windowTitle(), QString("Formátování textu"));
+    QVERIFY(form.windowFlags().testFlag(Qt::Tool));
+    QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(form.size(), QSize(231, 56));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(form.Label1->text(), QString("Label1"));
+    QCOMPARE(form.Label1->pos(), QPoint(16, 8));
+    QVERIFY(form.Label1->font().bold());
+    QCOMPARE(form.Label1->font().pointSize(), 10);
+    QCOMPARE(form.PB->geometry(), QRect(16, 32, 201, 17));
+    QCOMPARE(form.PB->value(), 0);
+    QCOMPARE(form.Timer1->interval(), 100);
+    QVERIFY(!form.Timer1->isActive());
+  }
+
+  void runsOnceInTheFirstTickWithTheWaitCursor() {
+    int runs = 0;
+    bool waitCursor = false;
+    bool shownWhileRunning = false;
+    QPoint centre;
+    QString lineWhileRunning;
+    int maximumSeen = -1;
+    int valueSeen = -1;
+    RunFormatting(*main_, 4, [&](int mode, ProgressView& progress) {
+      ++runs;
+      QCOMPARE(mode, 4);
+      auto& form = dynamic_cast<TForm2&>(progress);
+      shownWhileRunning = form.isVisible();
+      centre = form.frameGeometry().center();
+      waitCursor = QApplication::overrideCursor() != nullptr &&
+                   QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+      progress.SetLabelCaption("Pro MATLAB.");
+      lineWhileRunning = form.Label1->text();
+      progress.SetBarMaximum(250);
+      progress.SetBarPosition(100);
+      maximumSeen = form.PB->maximum();
+      valueSeen = form.PB->value();
+    });
+    QCOMPARE(runs, 1);
+    QVERIFY(shownWhileRunning);
+    QVERIFY(waitCursor);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(lineWhileRunning, QString("Pro MATLAB."));
+    QCOMPARE(maximumSeen, 250);
+    QCOMPARE(valueSeen, 100);
+    QVERIFY((centre - main_->frameGeometry().center()).manhattanLength() <= 2);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+  void emptyDocumentDrawsAnEmptyBar() {
+    QProgressBar* bar = nullptr;
+    int maximum = -1;
+    RunFormatting(*main_, 9, [&](int, ProgressView& progress) {
+      progress.SetBarMaximum(0);
+      progress.SetBarPosition(0);
+      bar = dynamic_cast<TForm2&>(progress).PB;
+      maximum = bar->maximum();
+    });
+    // Not Qt's busy indicator (a range of 0 to 0).
+    QVERIFY(maximum > 0);
+  }
+
+  void closingBeforeTheFirstTickRunsNothing() {
+    int runs = 0;
+    test::WhenModal<TForm2>([](TForm2& form) { form.close(); });
+    RunFormatting(*main_, 2, [&runs](int, ProgressView&) { ++runs; });
+    QTest::qWait(200);
+    QCOMPARE(runs, 0);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+  void errorOfTheRunComesAfterTheWindowHasGone() {
+    int runs = 0;
+    QVERIFY_THROWS_EXCEPTION(EngineError, RunFormatting(*main_, 1, [&runs](int, ProgressView&) {
+                               ++runs;
+                               throw EngineError("filter failed");
+                             }));
+    QCOMPARE(runs, 1);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(main_->isEnabled());
+  }
+
+  void pictureOfTheWindow() {
+    QImage picture;
+    RunFormatting(*main_, 2, [&picture](int, ProgressView& progress) {
+      progress.SetLabelCaption("Pro Delphi kód.");
+      progress.SetBarMaximum(100);
+      progress.SetBarPosition(40);
+      picture = dynamic_cast<TForm2&>(progress).grab().toImage();
+    });
+    const QString path = QDir::current().filePath("formatting_window.png");
+    QVERIFY(picture.save(path));
+    qInfo("picture: %s", qPrintable(path));
+  }
+
+ private:
+  std::unique_ptr<QWidget> main_;
+};
+
+QTEST_MAIN(FormattingWindowTest)
+#include "formatting_window_test.moc"
