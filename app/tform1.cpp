@@ -14,6 +14,7 @@
 
 #include "error_box.h"
 #include "pictures.h"
+#include "rich_edit.h"
 
 namespace markwell {
 
@@ -47,7 +48,7 @@ QStringList FontFamilies() {
 
 }  // namespace
 
-TForm1::TForm1(const QString& keywordDirectory) : REdit(new QTextEdit(this)), bridge_(*REdit) {
+TForm1::TForm1(const QString& keywordDirectory) : REdit(new RichEdit(this)), bridge_(*REdit) {
   setWindowTitle(QStringLiteral("Editor pro úpravu kódu programu"));
   setWindowIcon(WindowIcon());
   setFont(WindowFont());
@@ -76,8 +77,10 @@ void TForm1::BuildEditor() {
   REdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setTabChangesFocus(true);
-  // Rich text comes in through the clipboard commands, which know RTF.
   REdit->setAcceptRichText(true);
+  // The widget's own clipboard use (keys, context menu, drag and drop) is the commands'.
+  REdit->SetClipboardHandlers([this] { return SelectionMimeData(); },
+                              [this](const QMimeData& data) { Paste(data); });
   setCentralWidget(REdit);
 }
 

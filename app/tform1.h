@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "document_bridge.h"
 #include "keyword_list.h"
 #include "program_info.h"
+#include "rich_edit.h"
 
 class QAction;
 class QComboBox;
@@ -40,7 +42,7 @@ class TForm1 : public QMainWindow {
   // The directory of the running program.
   static QString DefaultKeywordDirectory();
 
-  QTextEdit* REdit = nullptr;
+  RichEdit* REdit = nullptr;
   QToolBar* ToolBar1 = nullptr;
   QMenuBar* MainMenu1 = nullptr;
   QFileDialog* OD = nullptr;
@@ -161,6 +163,7 @@ class TForm1 : public QMainWindow {
   void StartRun(int mode);
 
   void CopySelection();
+  std::unique_ptr<QMimeData> SelectionMimeData();
   void Paste(const QMimeData& data);
 
   DocumentBridge bridge_;

@@ -9,17 +9,10 @@
 #include <QTextEdit>
 #include <memory>
 
+#include "rich_edit.h"
 #include "tform1.h"
 
 namespace markwell {
-
-namespace {
-
-// The names RTF goes by, the preferred first; the last is the Windows one.
-const char* const kRtfFormats[] = {"text/rtf", "application/rtf", "text/richtext",
-                                   "application/x-qt-windows-mime;value=\"Rich Text Format\""};
-
-}  // namespace
 
 void TForm1::mnuVlozitdoschrClick() {
   CopySelection();
@@ -38,22 +31,24 @@ void TForm1::mnuPasteClick() {
 }
 
 void TForm1::CopySelection() {
-  const QTextCursor cursor = REdit->textCursor();
-  if (!cursor.hasSelection()) return;
+  if (!REdit->textCursor().hasSelection()) return;
+  QApplication::clipboard()->setMimeData(SelectionMimeData().release());
+}
+
+std::unique_ptr<QMimeData> TForm1::SelectionMimeData() {
   auto data = std::make_unique<QMimeData>();
   const QByteArray rtf = QByteArray::fromStdString(bridge_.SelectionAsRtf());
-  for (const char* format : kRtfFormats) data->setData(QLatin1String(format), rtf);
-  const QTextDocumentFragment fragment = cursor.selection();
+  for (const QString& type : RtfMimeTypes()) data->setData(type, rtf);
+  const QTextDocumentFragment fragment = REdit->textCursor().selection();
   data->setHtml(fragment.toHtml());
   data->setText(fragment.toPlainText());
-  QApplication::clipboard()->setMimeData(data.release());
+  return data;
 }
 
 void TForm1::Paste(const QMimeData& data) {
-  for (const char* format : kRtfFormats) {
-    const QString name = QLatin1String(format);
-    if (!data.hasFormat(name)) continue;
-    const QByteArray rtf = data.data(name);
+  for (const QString& type : RtfMimeTypes()) {
+    if (!data.hasFormat(type)) continue;
+    const QByteArray rtf = data.data(type);
     if (bridge_.PasteRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())))) {
       SelectionMaybeChanged();
       return;

@@ -9,32 +9,7 @@
 
 namespace markwell {
 
-namespace {
-
-int Clamp(std::int64_t value, int low, int high) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
-}
-
-}  // namespace
-
 Document::Document() = default;
-
-void Document::SetSelection(int start, int length) {
-  if (start == selStart_ && length == selLength_) return;
-  selStart_ = start;
-  selLength_ = length;
-  insertionFormat_.reset();
-  if (onSelectionChange_) onSelectionChange_();
-}
-
-void Document::SetSelStart(int start) {
-  SetSelection(Clamp(start, 0, Length()), 0);
-}
-
-void Document::SetSelLength(int length) {
-  const int end = Clamp(static_cast<std::int64_t>(selStart_) + length, selStart_, Length());
-  SetSelection(selStart_, end - selStart_);
-}
 
 void Document::SelectAll() {
   SetSelection(0, Length());

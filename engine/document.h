@@ -4,6 +4,8 @@
 // editor rely on lives here.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -65,10 +67,14 @@ class Document {
   int SelStart() const { return selStart_; }
   int SelLength() const { return selLength_; }
   // Collapses the selection to an insertion point; clamped to [0, Length()].
-  void SetSelStart(int start);
+  void SetSelStart(int start) { SetSelection(start < 0 ? 0 : std::min(start, Length()), 0); }
   // Keeps the start and sets the end to start + length, clamped to the text;
   // a negative length gives an empty selection.
-  void SetSelLength(int length);
+  void SetSelLength(int length) {
+    const std::int64_t end = std::clamp<std::int64_t>(std::int64_t{selStart_} + length, selStart_,
+                                                      Length());
+    SetSelection(selStart_, static_cast<int>(end) - selStart_);
+  }
   std::u16string SelText() const { return std::u16string(SelTextView()); }
   std::u16string_view SelTextView() const {
     return std::u16string_view(content_.Text())
@@ -102,7 +108,15 @@ class Document {
   friend class TextAttributes;
   using Index = FormatTable::Index;
 
-  void SetSelection(int start, int length);
+  // The filters write the selection at every word: inline, and the
+  // callback only on a change.
+  void SetSelection(int start, int length) {
+    if (start == selStart_ && length == selLength_) return;
+    selStart_ = start;
+    selLength_ = length;
+    insertionFormat_.reset();
+    if (onSelectionChange_) onSelectionChange_();
+  }
   Index SelectionFormatIndex() const;
   // Applies change(index) -> index to the selected characters, or to the
   // insertion format when the selection is empty.

@@ -1,9 +1,9 @@
 #include "format_index_array.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
+#include "byte_words.h"
 #include "huge_pages.h"
 
 namespace markwell {
@@ -90,17 +90,11 @@ std::size_t FormatIndexArray::StretchEnd(std::size_t pos, std::size_t limit) con
   }
   const std::uint8_t value = narrowIndices_[pos];
   const std::uint8_t* data = narrowIndices_.data();
-  // Eight indices at a time: stretches are mostly long. The first byte that
-  // differs is the lowest set byte of the difference (std::memcpy reads the
-  // bytes in memory order, so on a big-endian machine it is the highest).
-  const std::uint64_t pattern = 0x0101010101010101ull * value;
+  // Eight indices at a time: stretches are mostly long.
+  const std::uint64_t pattern = byte_words::kOnes * value;
   while (limit - pos >= 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, data + pos, sizeof word);
-    if (const std::uint64_t diff = word ^ pattern; diff != 0) {
-      const int bit = std::endian::native == std::endian::little ? std::countr_zero(diff)
-                                                                 : std::countl_zero(diff);
-      return pos + static_cast<std::size_t>(bit / 8);
+    if (const std::uint64_t diff = byte_words::Load(data + pos) ^ pattern; diff != 0) {
+      return pos + byte_words::FirstFlagged(diff);
     }
     pos += 8;
   }

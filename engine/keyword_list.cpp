@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "byte_words.h"
 #include "code_page.h"
 #include "engine_error.h"
 
@@ -23,23 +24,34 @@ std::string LowerAscii(std::string_view text) {
 
 namespace {
 
-// Every byte counts, eight at a time: keywords are short, and entries that
-// share their length and a few bytes must not all land in one slot.
-std::uint64_t HashBytes(std::string_view s) {
-  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-  std::uint64_t h = (s.size() + 1) * 0xBF58476D1CE4E5B9ull;
-  const char* p = s.data();
-  std::size_t left = s.size();
-  while (left > 0) {
-    std::uint64_t word = 0;
-    const std::size_t take = std::min<std::size_t>(left, sizeof word);
-    std::memcpy(&word, p, take);
-    h = (h ^ word) * kMultiplier;
-    h ^= h >> 32;
-    p += take;
-    left -= take;
+// A hash of every byte, fed eight at a time in the order of the string (the
+// first byte lowest) with the last group padded with zeros, so that a word
+// can be hashed as it is lowered. Entries that share their length and a few
+// bytes must not all land in one slot.
+class ByteHash {
+ public:
+  explicit ByteHash(std::size_t size) : h_((size + 1) * 0xBF58476D1CE4E5B9ull) {}
+  void Add(std::uint64_t group) {
+    h_ = (h_ ^ group) * 0x9E3779B97F4A7C15ull;
+    h_ ^= h_ >> 32;
   }
-  return h ^ (h >> 29);
+  std::uint64_t Value() const { return h_ ^ (h_ >> 29); }
+
+ private:
+  std::uint64_t h_;
+};
+
+std::uint64_t HashBytes(std::string_view s) {
+  ByteHash hash(s.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  std::size_t left = s.size();
+  for (; left >= 8; left -= 8, p += 8) hash.Add(byte_words::Load(p));
+  if (left > 0) {
+    std::uint64_t group = 0;
+    for (std::size_t k = 0; k < left; ++k) group |= std::uint64_t{p[k]} << (8 * k);
+    hash.Add(group);
+  }
+  return hash.Value();
 }
 
 }  // namespace
@@ -94,25 +106,28 @@ void KeywordList::Clear() {
   hasLongEntry_ = false;
 }
 
-bool KeywordList::ContainsLowered(std::string_view lowered) const {
-  if (lowered.size() < lengths_.size() ? !lengths_.test(lowered.size()) : !hasLongEntry_) {
-    return false;
-  }
-  if (!lowered.empty() && !firstBytes_.test(static_cast<std::uint8_t>(lowered[0]))) return false;
+bool KeywordList::MayHoldLength(std::size_t size) const {
+  if (size > longestEntry_ || entries_.empty()) return false;
+  return size < lengths_.size() ? lengths_.test(size) : hasLongEntry_;
+}
+
+bool KeywordList::Find(std::string_view lowered, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t slot = HashBytes(lowered) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+  for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
     if (entries_[slots_[slot] - 1] == lowered) return true;
   }
   return false;
 }
 
 bool KeywordList::Contains(std::string_view word) const {
-  if (word.size() > longestEntry_ || entries_.empty()) return false;
-  return ContainsLowered(LowerAscii(word));
+  if (!MayHoldLength(word.size())) return false;
+  const std::string lowered = LowerAscii(word);
+  if (!lowered.empty() && !firstBytes_.test(static_cast<std::uint8_t>(lowered[0]))) return false;
+  return Find(lowered, HashBytes(lowered));
 }
 
 bool KeywordList::Contains(std::u16string_view word) const {
-  if (word.size() > longestEntry_ || entries_.empty()) return false;
+  if (!MayHoldLength(word.size())) return false;
   // Words are short: lower-case into a buffer on the stack when it fits.
   char small[64];
   std::string large;
@@ -121,17 +136,28 @@ bool KeywordList::Contains(std::u16string_view word) const {
     large.resize(word.size());
     bytes = large.data();
   }
+  ByteHash hash(word.size());
+  std::uint64_t group = 0;
   for (std::size_t i = 0; i < word.size(); ++i) {
     const char16_t c = word[i];
+    std::uint8_t byte = 0;
     if (c < 0x80) {
-      bytes[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-    } else if (auto byte = EncodeWindows1250(c)) {
-      bytes[i] = static_cast<char>(*byte);
+      byte = static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    } else if (auto encoded = EncodeWindows1250(c)) {
+      byte = *encoded;
     } else {
       return false;  // no entry of an 8-bit file holds this character
     }
+    if (i == 0 && !firstBytes_.test(byte)) return false;
+    bytes[i] = static_cast<char>(byte);
+    group |= std::uint64_t{byte} << (8 * (i % 8));
+    if (i % 8 == 7) {
+      hash.Add(group);
+      group = 0;
+    }
   }
-  return ContainsLowered(std::string_view(bytes, word.size()));
+  if (word.size() % 8 != 0) hash.Add(group);
+  return Find(std::string_view(bytes, word.size()), hash.Value());
 }
 
 bool IsKeyword(const KeywordList& list, std::u16string_view word) {

@@ -25,7 +25,11 @@ class KeywordList {
   bool Contains(std::string_view word) const;
 
  private:
-  bool ContainsLowered(std::string_view lowered) const;
+  // False when no entry has `size` bytes: most words of a program are no
+  // keyword, and this rejects many of them before any hashing.
+  bool MayHoldLength(std::size_t size) const;
+  // Whether an entry equals `lowered`, whose hash is `hash`.
+  bool Find(std::string_view lowered, std::uint64_t hash) const;
   // Puts entries_[entry] into the table unless an equal entry is there.
   void Insert(std::size_t entry);
   void Rehash(std::size_t slotCount);
@@ -38,7 +42,7 @@ class KeywordList {
   std::size_t distinct_ = 0;
   std::size_t longestEntry_ = 0;
   // Quick rejection before hashing: which lengths (up to 63) and which first
-  // bytes the entries have. Most words of a program are no keyword.
+  // bytes the entries have.
   std::bitset<64> lengths_;
   std::bitset<256> firstBytes_;
   bool hasLongEntry_ = false;

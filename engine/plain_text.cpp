@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "byte_words.h"
 #include "code_page.h"
 #include "huge_pages.h"
 #include "line_breaks.h"
@@ -39,6 +40,44 @@ class LineBreakWriter {
   bool afterCr_ = false;
 };
 
+// What one pass over 8-bit bytes learns before decoding them.
+struct Survey {
+  bool hasNul = false;
+  // CRs not followed by an LF plus LFs not preceded by a CR: each grows by
+  // one unit as it becomes CR LF, so the text has at most bytes + this units.
+  std::size_t loneBreaks = 0;
+};
+
+Survey SurveyBytes(std::string_view bytes) {
+  using namespace byte_words;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
+  std::size_t breaks = 0;
+  std::size_t pairs = 0;
+  std::uint64_t nul = 0;
+  std::uint64_t crBefore = 0;  // 0x80 when the byte before the current word is a CR
+  std::size_t i = 0;
+  for (; size - i >= 8; i += 8) {
+    const std::uint64_t word = Load(data + i);
+    const std::uint64_t cr = BytesEqual(word, '\r');
+    const std::uint64_t lf = BytesEqual(word, '\n');
+    nul |= BytesEqual(word, 0);
+    breaks += CountFlagged(cr | lf);
+    // A CR LF inside the word, or across from the word before.
+    pairs += CountFlagged(((cr << 8) | crBefore) & lf);
+    crBefore = cr >> 63 << 7;
+  }
+  for (; i < size; ++i) {
+    const bool cr = data[i] == '\r';
+    const bool lf = data[i] == '\n';
+    nul |= data[i] == 0 ? 1 : 0;
+    breaks += static_cast<std::size_t>(cr) + static_cast<std::size_t>(lf);
+    if (crBefore != 0 && lf) ++pairs;
+    crBefore = cr ? 0x80 : 0;
+  }
+  return Survey{nul != 0, breaks - 2 * pairs};
+}
+
 // Text decoded from an 8-bit encoding (UTF-8 or a code page), with every
 // line break made CR LF. Decoded units gather in a small buffer that goes
 // to the text when full, so the text is written once, never zero-filled.
@@ -50,23 +89,23 @@ class TextBuilder {
     AdviseHugePages(text_.data(), text_.capacity() * sizeof(char16_t));
   }
 
-  // Room for at least kMinRoom more units.
-  char16_t* Room() {
-    if (kChunk - used_ < kMinRoom) Flush();
+  // Where the next units go; at least kStepRoom + 8 of them fit.
+  char16_t* Out() {
+    if (kChunk - used_ < kStepRoom + 8) Flush();
     return chunk_.data() + used_;
   }
-  std::size_t RoomLeft() const { return kChunk - used_; }
-  void Advance(std::size_t units) { used_ += units; }
+  // The end of the room for plain characters: kStepRoom more stay free.
+  char16_t* PlainLimit() { return chunk_.data() + kChunk - kStepRoom; }
+  void SetEnd(const char16_t* end) { used_ = static_cast<std::size_t>(end - chunk_.data()); }
 
   std::u16string Finish() {
     Flush();
     return std::move(text_);
   }
 
-  // A code point takes two units at most, and so does a line break.
-  static constexpr std::size_t kMinRoom = 2;
-
  private:
+  // A code point takes two units at most, and so does a line break.
+  static constexpr std::size_t kStepRoom = 2;
   static constexpr std::size_t kChunk = 4096;
 
   void Flush() {
@@ -79,86 +118,8 @@ class TextBuilder {
   std::size_t used_ = 0;
 };
 
-// The number of CRs not followed by an LF plus the number of LFs not
-// preceded by a CR: each of these grows by one unit as it becomes CR LF.
-std::size_t LoneLineBreaks(std::string_view bytes) {
-  std::size_t breaks = 0;
-  std::size_t pairs = 0;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t size = bytes.size();
-  for (std::size_t i = 0; i + 1 < size; ++i) {
-    breaks += static_cast<std::size_t>(p[i] == '\r') + static_cast<std::size_t>(p[i] == '\n');
-    pairs += static_cast<std::size_t>(p[i] == '\r' && p[i + 1] == '\n');
-  }
-  if (size > 0) breaks += static_cast<std::size_t>(p[size - 1] == '\r' || p[size - 1] == '\n');
-  return breaks - 2 * pairs;
-}
-
-// The end of the run from `begin` of ASCII bytes other than CR and LF, at
-// most `end`. Eight bytes at a time: the lowest flagged byte of each test
-// below is exact (a false flag can only sit above a true one).
-std::size_t PlainAsciiEnd(const unsigned char* data, std::size_t begin, std::size_t end) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-  const auto hasZeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
-  std::size_t i = begin;
-  while (end - i >= 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, data + i, sizeof word);
-    const std::uint64_t special =
-        (word & kHigh) | hasZeroByte(word ^ (kOnes * '\r')) | hasZeroByte(word ^ (kOnes * '\n'));
-    if (special != 0) {
-      const int bit = std::endian::native == std::endian::little ? std::countr_zero(special)
-                                                                 : std::countl_zero(special);
-      return i + static_cast<std::size_t>(bit / 8);
-    }
-    i += 8;
-  }
-  while (i < end && data[i] < 0x80 && data[i] != '\r' && data[i] != '\n') ++i;
-  return i;
-}
-
-// Decodes 8-bit text: ASCII is copied, CR LF, lone CR and lone LF become
-// CR LF, and decodeHigh(bytes, i, out) decodes what starts with the byte
-// 0x80 or above at i into `out`, returning {bytes read, units written}, or
-// zero bytes read when the bytes are not valid in the encoding.
-template <typename DecodeHigh>
-std::optional<std::u16string> DecodeText(std::string_view bytes, DecodeHigh decodeHigh) {
-  TextBuilder builder(bytes.size() + LoneLineBreaks(bytes));
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t size = bytes.size();
-  std::size_t i = 0;
-  while (i < size) {
-    char16_t* out = builder.Room();
-    // The run may fill the buffer only up to the room that one more step needs.
-    const std::size_t stop =
-        i + std::min(size - i, builder.RoomLeft() - TextBuilder::kMinRoom);
-    const std::size_t plainEnd = PlainAsciiEnd(data, i, stop);
-    for (std::size_t k = i; k < plainEnd; ++k) *out++ = data[k];
-    builder.Advance(plainEnd - i);
-    i = plainEnd;
-    if (i == size) break;
-
-    const unsigned char byte = data[i];
-    if (byte >= 0x80) {
-      const auto [read, written] = decodeHigh(bytes, i, out);
-      if (read == 0) return std::nullopt;
-      builder.Advance(written);
-      i += read;
-    } else if (byte == '\r' || byte == '\n') {
-      out[0] = kCR;
-      out[1] = kLF;
-      builder.Advance(2);
-      ++i;
-      if (byte == '\r' && i < size && data[i] == '\n') ++i;
-    } else {
-      // A plain byte the run stopped in front of for want of room.
-      out[0] = byte;
-      builder.Advance(1);
-      ++i;
-    }
-  }
-  return builder.Finish();
+constexpr bool IsPlainByte(unsigned char byte) {
+  return byte < 0x80 && byte != '\r' && byte != '\n';
 }
 
 struct Decoded {
@@ -166,8 +127,56 @@ struct Decoded {
   std::size_t written;
 };
 
-std::u16string DecodeWindows1250(std::string_view bytes) {
-  return *DecodeText(bytes, [](std::string_view text, std::size_t i, char16_t* out) {
+// Decodes 8-bit text whose survey is `survey`: ASCII is copied, CR LF, lone
+// CR and lone LF become CR LF, and decodeHigh(bytes, i, out) decodes what
+// starts with the byte 0x80 or above at i into `out`, returning {bytes read,
+// units written}, or zero bytes read when the bytes are not valid in the
+// encoding.
+template <typename DecodeHigh>
+std::optional<std::u16string> DecodeText(std::string_view bytes, const Survey& survey,
+                                         DecodeHigh decodeHigh) {
+  using namespace byte_words;
+  TextBuilder builder(bytes.size() + survey.loneBreaks);
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
+  std::size_t i = 0;
+  while (i < size) {
+    char16_t* out = builder.Out();
+    char16_t* const limit = builder.PlainLimit();
+    // Plain ASCII eight bytes at a time, then byte by byte up to whatever
+    // stopped it.
+    while (size - i >= 8 && limit - out >= 8) {
+      const std::uint64_t word = Load(data + i);
+      if (((word & kHighBits) | BytesEqual(word, '\r') | BytesEqual(word, '\n')) != 0) break;
+      for (std::size_t k = 0; k < 8; ++k) out[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
+      out += 8;
+      i += 8;
+    }
+    while (i < size && out != limit && IsPlainByte(data[i])) *out++ = data[i++];
+    if (i == size || out == limit) {
+      builder.SetEnd(out);
+      continue;
+    }
+
+    const unsigned char byte = data[i];
+    if (byte >= 0x80) {
+      const auto [read, written] = decodeHigh(bytes, i, out);
+      if (read == 0) return std::nullopt;
+      out += written;
+      i += read;
+    } else {
+      *out++ = kCR;
+      *out++ = kLF;
+      ++i;
+      if (byte == '\r' && i < size && data[i] == '\n') ++i;
+    }
+    builder.SetEnd(out);
+  }
+  return builder.Finish();
+}
+
+std::u16string DecodeWindows1250(std::string_view bytes, const Survey& survey) {
+  return *DecodeText(bytes, survey, [](std::string_view text, std::size_t i, char16_t* out) {
     out[0] = DecodeCodePageByte(1250, static_cast<std::uint8_t>(text[i]));
     return Decoded{1, 1};
   });
@@ -188,8 +197,8 @@ std::optional<std::u16string> DecodeUtf16(std::string_view bytes, bool bigEndian
 }
 
 // Nothing when the bytes are not valid UTF-8.
-std::optional<std::u16string> DecodeUtf8Text(std::string_view bytes) {
-  return DecodeText(bytes, [](std::string_view text, std::size_t i, char16_t* out) {
+std::optional<std::u16string> DecodeUtf8Text(std::string_view bytes, const Survey& survey) {
+  return DecodeText(bytes, survey, [](std::string_view text, std::size_t i, char16_t* out) {
     char32_t cp = 0;
     const std::size_t length = DecodeUtf8Sequence(text, i, cp);
     if (length == 0) return Decoded{0, 0};
@@ -212,10 +221,12 @@ std::optional<std::u16string> DecodePlainText(std::string_view bytes) {
     if (b0 == 0xFF && b1 == 0xFE) return DecodeUtf16(bytes.substr(2), false);
     if (b0 == 0xFE && b1 == 0xFF) return DecodeUtf16(bytes.substr(2), true);
   }
-  if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return std::nullopt;
+  // The byte-order mark holds no NUL and no line break.
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  if (auto text = DecodeUtf8Text(bytes)) return text;
-  return DecodeWindows1250(bytes);
+  const Survey survey = SurveyBytes(bytes);
+  if (survey.hasNul) return std::nullopt;
+  if (auto text = DecodeUtf8Text(bytes, survey)) return text;
+  return DecodeWindows1250(bytes, survey);
 }
 
 }  // namespace markwell

@@ -80,7 +80,14 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
     if (cp < 0x80) {
-      out += static_cast<char>(cp);
+      // A run of ASCII goes over in one piece.
+      std::size_t end = i + 1;
+      while (end < text.size() && text[end] < 0x80) ++end;
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      char* to = out.data() + at;
+      for (std::size_t k = i; k < end; ++k) *to++ = static_cast<char>(text[k]);
+      i = end - 1;
       continue;
     }
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&

@@ -159,6 +159,21 @@ class ClipboardTest : public QObject {
     QCOMPARE(form_->REdit->toPlainText(), pasted);
   }
 
+  void editorKeysCarryRtfToo() {
+    QTest::keyClicks(form_->REdit, "abc");
+    test::SelectInEditor(form_->REdit, 0, 2);
+    QTest::mouseClick(form_->TBTucnost, Qt::LeftButton);
+    form_->REdit->setFocus();
+    QTest::keyClick(form_->REdit, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QApplication::clipboard()->mimeData()->data("text/rtf").startsWith("{\\rtf"));
+    PutOnClipboard({{"application/rtf", kForeignRtf}});
+    QTest::keyClick(form_->REdit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(form_->REdit, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(form_->REdit->toPlainText().startsWith("abcbegin x := 'Příklad';"));
+    QVERIFY(test::FormatAt(*form_, 3).style.Has(FontStyle::Bold));
+    QCOMPARE(test::FormatAt(*form_, 3).fontName, std::string("Courier New"));
+  }
+
   void copyAndPasteKeepFormatsAndLineBreaks() {
     QTest::keyClicks(form_->REdit, "ab");
     QTest::keyClick(form_->REdit, Qt::Key_Return);
