@@ -81,7 +81,7 @@ void FormatIndexArray::AppendRange(const FormatIndexArray& source, std::size_t b
   }
 }
 
-std::size_t FormatIndexArray::StretchEnd(std::size_t pos, std::size_t limit) const {
+std::size_t FormatIndexArray::LongStretchEnd(std::size_t pos, std::size_t limit) const {
   if (pos >= limit) return limit;
   if (wide_) {
     const Index value = wideIndices_[pos];

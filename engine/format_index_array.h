@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "byte_words.h"
+
 namespace markwell {
 
 class FormatIndexArray {
@@ -41,10 +43,19 @@ class FormatIndexArray {
   }
 
   // The end of the stretch of equal indices that starts at `pos`, at most `limit`.
-  std::size_t StretchEnd(std::size_t pos, std::size_t limit) const;
+  std::size_t StretchEnd(std::size_t pos, std::size_t limit) const {
+    // Token stretches are short: their end is often within the first word.
+    if (!wide_ && pos < limit && limit - pos >= 8) {
+      const std::uint8_t* data = narrowIndices_.data();
+      const std::uint64_t diff = byte_words::Load(data + pos) ^ (byte_words::kOnes * data[pos]);
+      if (diff != 0) return pos + byte_words::FirstFlagged(diff);
+    }
+    return LongStretchEnd(pos, limit);
+  }
 
  private:
   void WidenFor(Index index);
+  std::size_t LongStretchEnd(std::size_t pos, std::size_t limit) const;
 
   bool wide_ = false;
   std::vector<std::uint8_t> narrowIndices_;

@@ -55,13 +55,18 @@ FormatTable::Index FormatTable::Derive(Index index, int attribute, const Key& wa
   }
   const std::uint64_t memo = (static_cast<std::uint64_t>(index) << 34) ^
                              (static_cast<std::uint64_t>(attribute) << 32) ^ value;
+  // Any index whose key is `wanted` is the answer: keys are unique.
+  RecentDerivation& recent = recent_[(memo * 0x9E3779B97F4A7C15ull) >> 58];
+  if (recent.memo == memo && keys_[recent.result] == wanted) return recent.result;
   if (auto it = derived_.find(memo); it != derived_.end() && keys_[it->second] == wanted) {
+    recent = {memo, it->second};
     return it->second;
   }
   CharFormat changed = formats_[index];
   change(changed);
   const Index result = InternKey(wanted, changed);
   derived_[memo] = result;
+  recent = {memo, result};
   return result;
 }
 

@@ -3,6 +3,7 @@
 // equal formats instead of a string copy per character.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -56,6 +57,13 @@ class FormatTable {
   std::vector<std::string> fontNames_;
   std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>> fontIds_;
   std::unordered_map<std::uint64_t, Index> derived_;
+  // The latest answers of derived_, by memo key: a run asks a few questions
+  // over and over, and this spares the hash map most of them.
+  struct RecentDerivation {
+    std::uint64_t memo = ~std::uint64_t{0};
+    Index result = 0;
+  };
+  std::array<RecentDerivation, 64> recent_{};  // indexed by the top six bits of a hash
 };
 
 }  // namespace markwell

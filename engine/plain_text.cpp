@@ -49,33 +49,32 @@ struct Survey {
 };
 
 Survey SurveyBytes(std::string_view bytes) {
-  using namespace byte_words;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
   std::size_t breaks = 0;
   std::size_t pairs = 0;
-  std::uint64_t nul = 0;
-  std::uint64_t crBefore = 0;  // 0x80 when the byte before the current word is a CR
-  std::size_t i = 0;
-  for (; size - i >= 8; i += 8) {
-    const std::uint64_t word = Load(data + i);
-    const std::uint64_t cr = BytesEqual(word, '\r');
-    const std::uint64_t lf = BytesEqual(word, '\n');
-    nul |= BytesEqual(word, 0);
-    breaks += CountFlagged(cr | lf);
-    // A CR LF inside the word, or across from the word before.
-    pairs += CountFlagged(((cr << 8) | crBefore) & lf);
-    crBefore = cr >> 63 << 7;
+  bool nul = false;
+  // Blocks whose counts fit in a byte: the compiler turns the inner loop into
+  // vector compares. A pair's LF may be the first byte after the block.
+  constexpr std::size_t kBlock = 255;
+  for (std::size_t begin = 0; begin < size; begin += kBlock) {
+    const std::size_t end = std::min(size, begin + kBlock);
+    std::uint8_t blockBreaks = 0;
+    std::uint8_t blockPairs = 0;
+    std::uint8_t blockNuls = 0;
+    const std::size_t pairEnd = end < size ? end : end - 1;
+    for (std::size_t i = begin; i < pairEnd; ++i) {
+      blockPairs += static_cast<std::uint8_t>((data[i] == '\r') & (data[i + 1] == '\n'));
+    }
+    for (std::size_t i = begin; i < end; ++i) {
+      blockBreaks += static_cast<std::uint8_t>((data[i] == '\r') | (data[i] == '\n'));
+      blockNuls |= static_cast<std::uint8_t>(data[i] == 0);
+    }
+    breaks += blockBreaks;
+    pairs += blockPairs;
+    nul = nul || blockNuls != 0;
   }
-  for (; i < size; ++i) {
-    const bool cr = data[i] == '\r';
-    const bool lf = data[i] == '\n';
-    nul |= data[i] == 0 ? 1 : 0;
-    breaks += static_cast<std::size_t>(cr) + static_cast<std::size_t>(lf);
-    if (crBefore != 0 && lf) ++pairs;
-    crBefore = cr ? 0x80 : 0;
-  }
-  return Survey{nul != 0, breaks - 2 * pairs};
+  return Survey{nul, breaks - 2 * pairs};
 }
 
 // Text decoded from an 8-bit encoding (UTF-8 or a code page), with every
@@ -118,6 +117,23 @@ class TextBuilder {
   std::size_t used_ = 0;
 };
 
+// Writes the eight bytes of `word` (see byte_words::Load) as eight units.
+void Widen(std::uint64_t word, char16_t* out) {
+  if constexpr (std::endian::native == std::endian::little) {
+    // Spreads each half's four bytes over four 16-bit lanes.
+    const auto spread = [](std::uint64_t half) {
+      half = (half | (half << 16)) & 0x0000FFFF0000FFFFull;
+      return (half | (half << 8)) & 0x00FF00FF00FF00FFull;
+    };
+    const std::uint64_t low = spread(word & 0xFFFFFFFFull);
+    const std::uint64_t high = spread(word >> 32);
+    std::memcpy(out, &low, sizeof low);
+    std::memcpy(out + 4, &high, sizeof high);
+  } else {
+    for (std::size_t k = 0; k < 8; ++k) out[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
+  }
+}
+
 constexpr bool IsPlainByte(unsigned char byte) {
   return byte < 0x80 && byte != '\r' && byte != '\n';
 }
@@ -143,19 +159,31 @@ std::optional<std::u16string> DecodeText(std::string_view bytes, const Survey& s
   while (i < size) {
     char16_t* out = builder.Out();
     char16_t* const limit = builder.PlainLimit();
-    // Plain ASCII eight bytes at a time, then byte by byte up to whatever
-    // stopped it.
+    // Plain ASCII eight bytes at a time; a word that holds something else
+    // still gives its plain start, so a line costs one exit from this loop.
+    bool atSpecial = false;
     while (size - i >= 8 && limit - out >= 8) {
       const std::uint64_t word = Load(data + i);
-      if (((word & kHighBits) | BytesEqual(word, '\r') | BytesEqual(word, '\n')) != 0) break;
-      for (std::size_t k = 0; k < 8; ++k) out[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
+      Widen(word, out);
+      const std::uint64_t special =
+          (word & kHighBits) | BytesEqual(word, '\r') | BytesEqual(word, '\n');
+      if (special != 0) {
+        const std::size_t plain = FirstFlagged(special);
+        out += plain;
+        i += plain;
+        atSpecial = true;
+        break;
+      }
       out += 8;
       i += 8;
     }
-    while (i < size && out != limit && IsPlainByte(data[i])) *out++ = data[i++];
-    if (i == size || out == limit) {
-      builder.SetEnd(out);
-      continue;
+    if (!atSpecial) {
+      // Near the end of the bytes or of the room: byte by byte.
+      while (i < size && out != limit && IsPlainByte(data[i])) *out++ = data[i++];
+      if (i == size || out == limit) {
+        builder.SetEnd(out);
+        continue;
+      }
     }
 
     const unsigned char byte = data[i];

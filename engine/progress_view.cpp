@@ -10,9 +10,4 @@ void ProgressView::SetBarMaximum(int maximum) {
   BarChanged();
 }
 
-void ProgressView::SetBarPosition(int position) {
-  position_ = std::clamp(position, 0, maximum_);
-  BarChanged();
-}
-
 }  // namespace markwell

@@ -17,7 +17,10 @@ class ProgressView {
   // The bar's range is 0 to maximum; its position is clamped to that range,
   // as a progress bar does. Each write repaints the bar.
   void SetBarMaximum(int maximum);
-  void SetBarPosition(int position);
+  void SetBarPosition(int position) {
+    position_ = position < 0 ? 0 : (position > maximum_ ? maximum_ : position);
+    BarChanged();
+  }
   int BarPosition() const { return position_; }
   int BarMaximum() const { return maximum_; }
 

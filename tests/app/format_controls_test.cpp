@@ -3,6 +3,7 @@
 // size field takes digits only.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -214,6 +215,7 @@ class FormatControlsTest : public QObject {
       chosen.setItalic(true);
       dialog.setCurrentFont(chosen);
       static_cast<FontColourDialog&>(dialog).SetColour(QColor(0, 0, 128));
+      dialog.grab().save(QDir::current().filePath("font_dialog.png"));
       dialog.accept();
     });
     form_->MnuBez->trigger();

@@ -54,54 +54,24 @@ class MainWindowTest : public QObject {
       QVERIFY2(widget->x() > left, qPrintable(widget->objectName()));
       left = widget->x();
     }
-    const QStringList hints = {"Vyčistit papír",
-                               "Načíst soubor",
-                               "Uložit do",
-                               "Kopírovat do schránky",
-                               "Přesunout do schránky",
-                               "Vložit ze schránky",
-                               "Použít i barvu",
-                               "Vytučnění kódu",
-                               "Tučné písmo",
-                               "Kurziva",
-                               ""};
-    const QList<QToolButton*> buttons = {
-        form_->ToolButton1, form_->ToolButton2, form_->ToolButton3,   form_->ToolButton5,
-        form_->ToolButton6, form_->ToolButton7, form_->TBPouzitBarvu, form_->TBZmena,
-        form_->TBTucnost,   form_->TBItalic,    form_->TBHelp};
-    for (int i = 0; i < buttons.size(); ++i) {
-      QCOMPARE(buttons[i]->toolTip(), hints[i]);
-      QCOMPARE(buttons[i]->size(), QSize(23, 22));
-      QCOMPARE(buttons[i]->iconSize(), QSize(16, 16));
-      QVERIFY(!buttons[i]->icon().isNull());
+    for (QToolButton* button :
+         {form_->ToolButton1, form_->ToolButton2, form_->ToolButton3, form_->ToolButton5,
+          form_->ToolButton6, form_->ToolButton7, form_->TBPouzitBarvu, form_->TBZmena,
+          form_->TBTucnost, form_->TBItalic, form_->TBHelp}) {
+      QCOMPARE(button->size(), QSize(23, 22));
+      QVERIFY(!button->icon().isNull());
     }
     for (QFrame* separator : {form_->ToolButton4, form_->ToolButton8, form_->ToolButton12,
                               form_->ToolButton10, form_->ToolButton11, form_->ToolButton13}) {
       QCOMPARE(separator->width(), 8);
     }
-    QVERIFY(form_->TBPouzitBarvu->isCheckable() && !form_->TBPouzitBarvu->isChecked());
-    QVERIFY(form_->TBTucnost->isCheckable() && form_->TBItalic->isCheckable());
-    QVERIFY(!form_->TBZmena->isCheckable());
     QCOMPARE(form_->CBStyl->width(), 71);
     QCOMPARE(form_->CBFont->width(), 122);
     QCOMPARE(form_->CBVelText->width(), 57);
-    QCOMPARE(form_->CBFont->toolTip(), QString("Styl písma (font)"));
-    QCOMPARE(form_->CBVelText->toolTip(), QString("Velikost písma"));
   }
 
-  void comboBoxesAsCreated() {
-    QStringList styles;
-    for (int i = 0; i < form_->CBStyl->count(); ++i) styles << form_->CBStyl->itemText(i);
-    QCOMPARE(styles, QStringList({"Výchozí", "Assembler", "Delphi ", "HTML", "Matlab"}));
+  void fontListAsCreated() {
     QCOMPARE(form_->CBStyl->currentIndex(), 0);
-    QVERIFY(!form_->CBStyl->isEditable());
-
-    QStringList sizes;
-    for (int i = 0; i < form_->CBVelText->count(); ++i) sizes << form_->CBVelText->itemText(i);
-    QCOMPARE(sizes, QStringList({"8", "9", "10", "11", "12", "13", "14", "16", "18", "20", "22",
-                                 "24", "28", "32", "36", "40", "42", "58", "72"}));
-    QVERIFY(form_->CBVelText->isEditable());
-
     QVERIFY(!form_->CBFont->isEditable());
     QVERIFY(form_->CBFont->count() > 0);
     QCOMPARE(form_->CBFont->currentIndex(), -1);
@@ -147,40 +117,13 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void menuAsLaidOut() {
-    auto captions = [](QWidget* menu) {
-      QStringList result;
-      for (QAction* action : menu->actions()) {
-        result << (action->isSeparator() ? "-" : QString(action->text()).remove('&'));
-        if (!action->shortcut().isEmpty()) result << "shortcut!";
-      }
-      return result;
-    };
-    QCOMPARE(captions(form_->MainMenu1), QStringList({"Soubor", "Úpravy", "About"}));
-    QCOMPARE(captions(form_->Soubor1),
-             QStringList({"Nový", "Načíst", "-", "Uložit jako RTF", "-", "Konec"}));
-    QCOMPARE(
-        captions(form_->pravy1),
-        QStringList({"Upravit na assembler", "Upravit na delphi kód", "Upravit na HTML",
-                     "Upravit na Matlab", "-", "Nastavit vychozí písmo", "-", "Vložit ze schránky",
-                     "Vyjmout do schránky", "Vložit do schránky", "Vybrat vše"}));
-    QVERIFY(form_->About1->menu() == nullptr);
-    for (QAction* pictured :
-         {form_->mnuNovy, form_->mnuNacist, form_->mnuUlozRTF, form_->mnuSpecTuc, form_->mnuPaste,
-          form_->mnuVlozitdoschr, form_->About1}) {
-      QVERIFY2(!pictured->icon().isNull(), qPrintable(pictured->text()));
-    }
-    for (QAction* plain : {form_->mnuKonec, form_->mnuDelphi, form_->MnuHTML, form_->mnuMatlab,
-                           form_->MnuBez, form_->mnuCut, form_->Vybratve1}) {
-      QVERIFY2(plain->icon().isNull(), qPrintable(plain->text()));
-    }
-  }
-
   void accessKeysDifferWithinEachLevel() {
     for (QWidget* level : QList<QWidget*>{form_->MainMenu1, form_->Soubor1, form_->pravy1}) {
       QSet<QChar> keys;
+      QVERIFY(level->actions().size() >= 3);
       for (QAction* action : level->actions()) {
         if (action->isSeparator()) continue;
+        QVERIFY(action->shortcut().isEmpty());
         const QChar key = AccessKeyOf(action->text());
         QVERIFY2(!key.isNull(), qPrintable(action->text()));
         QVERIFY2((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'),
@@ -233,7 +176,10 @@ class MainWindowTest : public QObject {
   void pictureOfTheWindow() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->REdit->setPlainText("program Ukazka;\nbegin\n  Writeln('Žluťoučký kůň');\nend.");
+    form_->OpenFile(test::DataDir() + "input/unit.pas");
+    QTest::mouseClick(form_->TBPouzitBarvu, Qt::LeftButton);
+    form_->mnuDelphi->trigger();
+    form_->REdit->moveCursor(QTextCursor::Start);
     QTest::qWait(50);
     const QString path = QDir::current().filePath("main_window.png");
     QVERIFY(form_->grab().save(path));
