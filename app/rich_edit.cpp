@@ -1,6 +1,10 @@
 #include "rich_edit.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QMimeData>
+#include <QUrl>
 
 namespace markwell {
 
@@ -18,6 +22,42 @@ RichEdit::RichEdit(QWidget* parent) : QTextEdit(parent) {}
 void RichEdit::SetClipboardHandlers(MakeMimeData make, InsertMimeData insert) {
   make_ = std::move(make);
   insert_ = std::move(insert);
+}
+
+void RichEdit::SetFileDropHandler(OpenDroppedFile open) { openDropped_ = std::move(open); }
+
+QString RichEdit::DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
+void RichEdit::dragEnterEvent(QDragEnterEvent* event) {
+  if (openDropped_ && !DroppedFile(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+    return;
+  }
+  QTextEdit::dragEnterEvent(event);
+}
+
+void RichEdit::dragMoveEvent(QDragMoveEvent* event) {
+  if (openDropped_ && !DroppedFile(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+    return;
+  }
+  QTextEdit::dragMoveEvent(event);
+}
+
+void RichEdit::dropEvent(QDropEvent* event) {
+  const QString file = openDropped_ ? DroppedFile(event->mimeData()) : QString();
+  if (file.isEmpty()) {
+    QTextEdit::dropEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+  openDropped_(file);
 }
 
 QMimeData* RichEdit::createMimeDataFromSelection() const {

@@ -16,19 +16,29 @@ class RichEdit : public QTextEdit {
  public:
   using MakeMimeData = std::function<std::unique_ptr<QMimeData>()>;
   using InsertMimeData = std::function<void(const QMimeData&)>;
+  using OpenDroppedFile = std::function<void(const QString&)>;
 
   explicit RichEdit(QWidget* parent = nullptr);
 
   void SetClipboardHandlers(MakeMimeData make, InsertMimeData insert);
+  // Files dropped from a file manager are opened, not pasted as their URLs.
+  void SetFileDropHandler(OpenDroppedFile open);
 
  protected:
   QMimeData* createMimeDataFromSelection() const override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  // The first local file that `data` carries, or an empty string.
+  static QString DroppedFile(const QMimeData* data);
+
   MakeMimeData make_;
   InsertMimeData insert_;
+  OpenDroppedFile openDropped_;
 };
 
 // The names RTF goes by on the clipboard, the preferred first.

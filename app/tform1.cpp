@@ -81,6 +81,7 @@ void TForm1::BuildEditor() {
   // The widget's own clipboard use (keys, context menu, drag and drop) is the commands'.
   REdit->SetClipboardHandlers([this] { return SelectionMimeData(); },
                               [this](const QMimeData& data) { Paste(data); });
+  REdit->SetFileDropHandler([this](const QString& fileName) { OpenFileReportingErrors(fileName); });
   setCentralWidget(REdit);
 }
 

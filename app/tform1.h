@@ -129,6 +129,9 @@ class TForm1 : public QMainWindow {
 
   // Open and save without the dialogs.
   void OpenFile(const QString& fileName);
+  // Opens as the Open command does, an error going to the error box: for a
+  // file named on the command line or dropped on the editor.
+  void OpenFileReportingErrors(const QString& fileName);
   void SaveFile(const QString& fileName);
 
  protected:

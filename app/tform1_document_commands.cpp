@@ -6,6 +6,7 @@
 #include <QTextEdit>
 
 #include "document_file.h"
+#include "error_box.h"
 #include "tform1.h"
 
 namespace markwell {
@@ -37,6 +38,10 @@ void TForm1::OpenFile(const QString& fileName) {
   // Only a file that has been read selects the Pascal style.
   const std::string extension = FileExtension(name);
   if (extension == ".DPR" || extension == ".PAS") CBStyl->setCurrentIndex(kPascalStyle);
+}
+
+void TForm1::OpenFileReportingErrors(const QString& fileName) {
+  Guarded([this, &fileName] { OpenFile(fileName); })();
 }
 
 void TForm1::mnuUlozRTFClick() {

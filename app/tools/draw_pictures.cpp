@@ -270,8 +270,18 @@ int main(int argc, char** argv) {
       {"use_colour.png", DrawUseColour},
   };
   bool ok = true;
-  for (const auto& [name, draw] : pictures)
+  for (const auto& [name, draw] : pictures) {
     ok = Save(dir, QString::fromLatin1(name), 16, draw) && ok;
+    // A double-size copy for screens at 200 %; QIcon picks "@2x" names itself.
+    QString large = QString::fromLatin1(name);
+    large.replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
+    ok = Save(dir, large, 32,
+              [draw](QPainter& p) {
+                p.scale(2, 2);
+                draw(p);
+              }) &&
+         ok;
+  }
   for (const int size : {16, 32, 48}) {
     ok = Save(dir, QStringLiteral("markwell_%1.png").arg(size), size,
               [size](QPainter& p) { DrawWindowIcon(p, size); }) &&
