@@ -50,6 +50,7 @@ sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARKWELL_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 # Each libFuzzer target for FUZZ_SECONDS, starting from the seeds in
@@ -79,13 +80,18 @@ package: deps
 
 # markwell-cli against highlight and Pygments (where installed) and cat, in
 # a Release build of the engine and the benchmarks. BENCH_ARGS go to
-# bench/compare, e.g. BENCH_ARGS=--large.
+# bench/compare, e.g. BENCH_ARGS=--large. BENCH_EDITOR=ON builds the editor
+# too and then runs the editor benchmark offscreen (EDITOR_BENCH_ARGS go to it).
 BENCH_ARGS ?=
+BENCH_EDITOR ?= OFF
+EDITOR_BENCH_ARGS ?=
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARKWELL_BUILD_BENCHMARKS=ON \
-	  -DMARKWELL_BUILD_EDITOR=OFF -DBUILD_TESTING=OFF
+	  -DMARKWELL_BUILD_EDITOR=$(BENCH_EDITOR) -DBUILD_TESTING=OFF
 	cmake --build build-bench -j $(JOBS)
 	bench/compare --build build-bench $(BENCH_ARGS)
+	@if [ "$(BENCH_EDITOR)" = ON ] && [ -x build-bench/bin/markwell-editor-benchmark ]; then \
+	  QT_QPA_PLATFORM=offscreen build-bench/bin/markwell-editor-benchmark $(EDITOR_BENCH_ARGS); fi
 
 clean:
 	rm -rf $(BUILD_DIR) build-asan build-fuzz build-bench build-package
