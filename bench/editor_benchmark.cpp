@@ -1,0 +1,636 @@
+// markwell-editor-benchmark: the editor's main window offscreen, driven as a
+// user drives it, on generated Pascal sources of 1 and 10 MB (MB = 2^20
+// bytes). For each size it times opening the file through the Open command's
+// code, the formatting run started by the emphasis button (from the click to
+// the formatting window gone and the document laid out), the run's stages
+// one by one in a second, instrumented pass through the same bridge call,
+// saving as RTF, copying everything to the clipboard, one key press at the
+// end of the document and scrolling one page. Prints one table of medians.
+//
+// Run it with QT_QPA_PLATFORM=offscreen. Layout: QTextDocument lays changed
+// text out inside the call that changes it, between its contentsChange and
+// contentsChanged signals, so the benchmark times that interval as the
+// layout of an edit. After each command it also times the pending events
+// (the repaint) plus QAbstractTextDocumentLayout::documentSize(), which lays
+// out whatever is left before it answers: that shows nothing is left.
+#include <QAbstractSlider>
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document_file.h"
+#include "error_box.h"
+#include "formatting_run.h"
+#include "progress_view.h"
+#include "source_generator.h"
+#include "tform1.h"
+#include "tform2.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: markwell-editor-benchmark [OPTIONS]\n"
+    "  --sizes LIST      source sizes in MB, comma-separated (default: 1,10;\n"
+    "                    also MARKWELL_EDITOR_BENCH_SIZES in the environment)\n"
+    "  --runs N          repetitions below 10 MB; the median is printed (default: 3)\n"
+    "  --large-runs N    repetitions from 10 MB on (default: 1)\n"
+    "  --keywords DIR    directory of DelphiKey.txt (default: the build's)\n"
+    "Run with QT_QPA_PLATFORM=offscreen. MB is 2^20 bytes.\n";
+
+constexpr double kLargeMegabytes = 10.0;
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+double Milliseconds(qint64 nanoseconds) {
+  return static_cast<double>(nanoseconds) / 1e6;
+}
+
+// The rows of the table, in the order printed. An indented name is a part
+// of the row above it.
+enum Stage : int {
+  kOpen,
+  kOpenCall,
+  kOpenCallLayout,
+  kOpenAfter,
+  kRunWhole,
+  kRunToWindow,
+  kRunTimerWait,
+  kRunToWritten,
+  kRunLayout,
+  kRunRest,
+  kRunAfter,
+  kSave,
+  kCopy,
+  kKeyPress,
+  kScrollBarPage,
+  kPageDownKey,
+  kPassLoad,
+  kPassTakeIn,
+  kPassEngine,
+  kPassEngineWindow,
+  kPassWriteFormats,
+  kPassLayout,
+  kPassRest,
+  kPassAfter,
+  kPassTotal,
+  kPassSaveTakeIn,
+  kPassSaveWrite,
+  kPassCopyRtf,
+  kPassCopyHtml,
+  kPassCopyText,
+  kStageCount
+};
+
+struct StageName {
+  Stage stage;
+  const char* name;
+};
+
+constexpr StageName kStageNames[] = {
+    {kOpen, "open a text file, laid out"},
+    {kOpenCall, "  OpenFile (read, decode, fill, lay out)"},
+    {kOpenCallLayout, "    of which the layout of the new text"},
+    {kOpenAfter, "  after it: pending events + forced layout"},
+    {kRunWhole, "formatting run: click to window gone, laid out"},
+    {kRunToWindow, "  click to formatting window shown"},
+    {kRunTimerWait, "  window's timer (shown to run start)"},
+    {kRunToWritten, "  run start to the formats written"},
+    {kRunLayout, "  layout of the changed formats"},
+    {kRunRest, "  selection, window closed, click returns"},
+    {kRunAfter, "  after it: pending events + forced layout"},
+    {kSave, "save as RTF (SaveFile)"},
+    {kCopy, "copy: select all + copy command + repaint"},
+    {kKeyPress, "key press at the end, laid out, painted"},
+    {kScrollBarPage, "scroll one page: scroll bar page step"},
+    {kPageDownKey, "scroll one page: PageDown key"},
+    {kPassLoad, "open:  engine reads and decodes the file"},
+    {kPassTakeIn, "run:   widget document into the engine"},
+    {kPassEngine, "run:   engine run (RunFormattingSteps)"},
+    {kPassEngineWindow, "  the same with the window's progress"},
+    {kPassWriteFormats, "run:   formats written into the widget"},
+    {kPassLayout, "run:   layout of the changed formats"},
+    {kPassRest, "run:   selection set, rest of the edit"},
+    {kPassAfter, "run:   pending events + forced layout"},
+    {kPassTotal, "run:   sum of the stages"},
+    {kPassSaveTakeIn, "save:  widget document into the engine"},
+    {kPassSaveWrite, "save:  engine writes the RTF file"},
+    {kPassCopyRtf, "copy:  selection as RTF (bridge)"},
+    {kPassCopyHtml, "copy:  selection as HTML (Qt)"},
+    {kPassCopyText, "copy:  selection as plain text (Qt)"},
+};
+static_assert(std::size(kStageNames) == kStageCount);
+// The first row of the instrumented passes, under a heading of its own.
+constexpr Stage kFirstPassStage = kPassLoad;
+
+// What the application's event filter saw of the formatting window, and any
+// message box, which it closes so that an error cannot hang the benchmark.
+class WindowWatch : public QObject {
+ public:
+  explicit WindowWatch(QElapsedTimer& clock) : clock_(clock) {}
+
+  void Reset() {
+    shown = timerTick = hidden = -1;
+    messages.clear();
+  }
+
+  qint64 shown = -1;      // the formatting window's Show event
+  qint64 timerTick = -1;  // its timer's first tick: the run starts
+  qint64 hidden = -1;     // its Hide event: the run has ended
+  QStringList messages;   // texts of the message boxes seen
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::Show:
+        if (qobject_cast<markwell::TForm2*>(watched) != nullptr && shown < 0) {
+          shown = clock_.nsecsElapsed();
+        } else if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+          messages << box->text();
+          QMetaObject::invokeMethod(box, &QMessageBox::reject, Qt::QueuedConnection);
+        }
+        break;
+      case QEvent::Timer:
+        if (auto* form = qobject_cast<markwell::TForm2*>(watched->parent());
+            form != nullptr && watched == form->Timer1 && timerTick < 0) {
+          timerTick = clock_.nsecsElapsed();
+        }
+        break;
+      case QEvent::Hide:
+        if (qobject_cast<markwell::TForm2*>(watched) != nullptr && hidden < 0) {
+          hidden = clock_.nsecsElapsed();
+        }
+        break;
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QElapsedTimer& clock_;
+};
+
+// When the widget's document reported its largest change and when it
+// reported the change done. QTextDocument lays the changed text out between
+// the two signals (contentsChange, then the layout, then contentsChanged),
+// within the call that made the change: that is the layout of an edit.
+class ChangeWatch {
+ public:
+  ChangeWatch(QTextDocument& document, QElapsedTimer& clock) {
+    QObject::connect(&document, &QTextDocument::contentsChange, &document,
+                     [this, &clock](int, int removed, int added) {
+                       if (removed + added <= biggest_) return;
+                       biggest_ = removed + added;
+                       change = clock.nsecsElapsed();
+                       changed = -1;
+                       waiting_ = true;
+                     });
+    QObject::connect(&document, &QTextDocument::contentsChanged, &document, [this, &clock] {
+      if (!waiting_) return;
+      changed = clock.nsecsElapsed();
+      waiting_ = false;
+    });
+  }
+
+  void Reset() {
+    change = changed = -1;
+    biggest_ = -1;
+    waiting_ = false;
+  }
+  bool Seen() const { return change >= 0 && changed >= change; }
+
+  qint64 change = -1;
+  qint64 changed = -1;
+
+ private:
+  int biggest_ = -1;
+  bool waiting_ = false;
+};
+
+// Handles the pending events, then finishes the document's lazy layout and
+// handles what that posted.
+void Settle(QTextEdit& editor) {
+  QCoreApplication::processEvents();
+  // documentSize() lays the whole document out before it answers.
+  static_cast<void>(editor.document()->documentLayout()->documentSize());
+  QCoreApplication::processEvents();
+}
+
+using Samples = std::map<Stage, std::vector<double>>;
+
+struct Failure {
+  std::string what;
+};
+
+void Check(bool condition, const std::string& what) {
+  if (!condition) throw Failure{what};
+}
+
+void CheckNoMessages(const WindowWatch& watch, const char* during) {
+  if (!watch.messages.isEmpty()) {
+    throw Failure{std::string("a message box during ") + during + ": " +
+                  watch.messages.join(QStringLiteral(" | ")).toStdString()};
+  }
+}
+
+std::string FileSystemName(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+// One repetition on `path`: a new main window, every stage once.
+void MeasureOnce(const QString& path, const QString& keywordDirectory, const QString& rtfPath,
+                 WindowWatch& watch, QElapsedTimer& clock, Samples& samples) {
+  const auto add = [&samples](Stage stage, qint64 from, qint64 to) {
+    samples[stage].push_back(Milliseconds(to - from));
+  };
+  auto form = std::make_unique<markwell::TForm1>(keywordDirectory);
+  form->show();
+  Check(QTest::qWaitForWindowExposed(form.get()), "the main window was not exposed");
+  QTextEdit& editor = *form->REdit;
+  ChangeWatch changes(*editor.document(), clock);
+  watch.Reset();
+
+  // Open, as the Open command does after its dialog.
+  qint64 start = clock.nsecsElapsed();
+  form->OpenFile(path);
+  const qint64 opened = clock.nsecsElapsed();
+  Settle(editor);
+  const qint64 openLaidOut = clock.nsecsElapsed();
+  CheckNoMessages(watch, "the open");
+  Check(editor.document()->characterCount() > 1, "the opened document is empty");
+  Check(changes.Seen(), "the open changed no text");
+  add(kOpen, start, openLaidOut);
+  add(kOpenCall, start, opened);
+  add(kOpenCallLayout, changes.change, changes.changed);
+  add(kOpenAfter, opened, openLaidOut);
+
+  // The style and the colour toggle as a user sets them, then the button.
+  const int pascalStyle = form->CBStyl->findText(QStringLiteral("Delphi "));
+  Check(pascalStyle >= 0, "no \"Delphi \" style in the style box");
+  form->CBStyl->setCurrentIndex(pascalStyle);
+  emit form->CBStyl->activated(pascalStyle);
+  if (!form->TBPouzitBarvu->isChecked()) QTest::mouseClick(form->TBPouzitBarvu, Qt::LeftButton);
+  Check(form->TBPouzitBarvu->isChecked(), "the colour toggle is not down");
+  Settle(editor);
+  watch.Reset();
+  changes.Reset();
+
+  start = clock.nsecsElapsed();
+  // Returns when the modal formatting window has closed.
+  QTest::mouseClick(form->TBZmena, Qt::LeftButton);
+  const qint64 returned = clock.nsecsElapsed();
+  Settle(editor);
+  const qint64 laidOut = clock.nsecsElapsed();
+  CheckNoMessages(watch, "the formatting run");
+  Check(watch.shown >= 0 && watch.timerTick >= 0 && watch.hidden >= 0,
+        "no formatting window was seen");
+  Check(changes.Seen() && changes.change > watch.timerTick && changes.changed < watch.hidden,
+        "the run changed no formats inside its window");
+  // The filter leaves the caret at the end of the text, and the text has
+  // more than the one format it was opened with.
+  Check(editor.textCursor().position() == editor.document()->characterCount() - 1,
+        "the caret is not at the end after the run");
+  Check(editor.document()->allFormats().size() > 3, "the run wrote no formats");
+  add(kRunWhole, start, laidOut);
+  add(kRunToWindow, start, watch.shown);
+  add(kRunTimerWait, watch.shown, watch.timerTick);
+  add(kRunToWritten, watch.timerTick, changes.change);
+  add(kRunLayout, changes.change, changes.changed);
+  add(kRunRest, changes.changed, returned);
+  add(kRunAfter, returned, laidOut);
+
+  // Save as RTF, as the Save command does after its dialog.
+  start = clock.nsecsElapsed();
+  form->SaveFile(rtfPath);
+  add(kSave, start, clock.nsecsElapsed());
+  CheckNoMessages(watch, "the save");
+  Check(QFileInfo(rtfPath).size() > QFileInfo(path).size(), "the saved RTF is too small");
+
+  // Select all and copy through the menu entries; the repaint of the
+  // selection is part of it.
+  start = clock.nsecsElapsed();
+  form->Vybratve1->trigger();
+  form->mnuVlozitdoschr->trigger();
+  QCoreApplication::processEvents();
+  add(kCopy, start, clock.nsecsElapsed());
+  CheckNoMessages(watch, "the copy");
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  Check(copied != nullptr && copied->hasText(), "nothing reached the clipboard");
+  QApplication::clipboard()->clear();
+
+  // What the copy puts on the clipboard, piece by piece, from the same
+  // selection (everything).
+  start = clock.nsecsElapsed();
+  const std::string rtf = form->Bridge().SelectionAsRtf();
+  const qint64 rtfMade = clock.nsecsElapsed();
+  const QTextDocumentFragment fragment = editor.textCursor().selection();
+  const QString html = fragment.toHtml();
+  const qint64 htmlMade = clock.nsecsElapsed();
+  const QString text = fragment.toPlainText();
+  const qint64 textMade = clock.nsecsElapsed();
+  Check(!rtf.empty() && !html.isEmpty() && !text.isEmpty(), "an empty copy");
+  add(kPassCopyRtf, start, rtfMade);
+  add(kPassCopyHtml, rtfMade, htmlMade);
+  add(kPassCopyText, htmlMade, textMade);
+  Settle(editor);
+
+  // One letter typed at the end of the document.
+  editor.setFocus();
+  QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+  Settle(editor);
+  start = clock.nsecsElapsed();
+  QTest::keyClick(&editor, Qt::Key_X);
+  Settle(editor);
+  add(kKeyPress, start, clock.nsecsElapsed());
+  Check(editor.document()->lastBlock().text().endsWith(QLatin1Char('x')),
+        "the typed letter is not at the end");
+
+  // One page down from the middle: by the scroll bar, then by the key with
+  // the caret in the middle of the document.
+  QScrollBar& bar = *editor.verticalScrollBar();
+  bar.setValue(bar.maximum() / 2);
+  Settle(editor);
+  const int before = bar.value();
+  start = clock.nsecsElapsed();
+  bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
+  QCoreApplication::processEvents();
+  add(kScrollBarPage, start, clock.nsecsElapsed());
+  Check(bar.value() > before, "the scroll bar did not move");
+
+  QTextCursor middle(editor.document());
+  middle.setPosition(editor.document()->characterCount() / 2);
+  editor.setTextCursor(middle);
+  editor.ensureCursorVisible();
+  Settle(editor);
+  const int caretBefore = editor.textCursor().position();
+  start = clock.nsecsElapsed();
+  QTest::keyClick(&editor, Qt::Key_PageDown);
+  QCoreApplication::processEvents();
+  add(kPageDownKey, start, clock.nsecsElapsed());
+  Check(editor.textCursor().position() > caretBefore, "PageDown did not move the caret");
+  CheckNoMessages(watch, "typing and scrolling");
+
+  // The instrumented passes. The engine's part of the open on its own:
+  {
+    markwell::Document loaded;
+    loaded.Font() = form->Bridge().Font();
+    start = clock.nsecsElapsed();
+    markwell::LoadFromFile(loaded, FileSystemName(path));
+    add(kPassLoad, start, clock.nsecsElapsed());
+  }
+
+  // The engine run alone on a copy of the opened text, reporting to a
+  // formatting window as the real run does (its timer stopped: the run is
+  // made here): the cost of the label's and the bar's repaints. The file is
+  // opened again, as it was for the real run.
+  form->OpenFile(path);
+  Settle(editor);
+  {
+    markwell::Document document = form->Bridge().ToDocument();
+    markwell::TForm2 window(*form, markwell::kPascalMode, {});
+    window.show();
+    window.Timer1->stop();
+    Check(QTest::qWaitForWindowExposed(&window), "the formatting window was not exposed");
+    start = clock.nsecsElapsed();
+    markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(),
+                                 form->TBPouzitBarvu->isChecked(), window);
+    add(kPassEngineWindow, start, clock.nsecsElapsed());
+    window.close();
+    QCoreApplication::processEvents();
+  }
+
+  // The run on the opened file: the bridge call the run makes
+  // (DocumentBridge::Edit with the run's steps), timed around and inside the
+  // change, with silent progress.
+  changes.Reset();
+  const bool useColour = form->TBPouzitBarvu->isChecked();
+  markwell::SilentProgress progress;
+  qint64 runStart = 0;
+  qint64 runEnd = 0;
+  start = clock.nsecsElapsed();
+  const markwell::DocumentBridge::EditOutcome outcome =
+      form->Bridge().Edit([&](markwell::Document& document) {
+        runStart = clock.nsecsElapsed();
+        markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(), useColour,
+                                     progress);
+        runEnd = clock.nsecsElapsed();
+      });
+  const qint64 edited = clock.nsecsElapsed();
+  Settle(editor);
+  const qint64 passLaidOut = clock.nsecsElapsed();
+  Check(!outcome.error, "the instrumented run failed");
+  Check(changes.Seen() && changes.change > runEnd, "the instrumented run changed no formats");
+  add(kPassTakeIn, start, runStart);
+  add(kPassEngine, runStart, runEnd);
+  add(kPassWriteFormats, runEnd, changes.change);
+  add(kPassLayout, changes.change, changes.changed);
+  add(kPassRest, changes.changed, edited);
+  add(kPassAfter, edited, passLaidOut);
+  add(kPassTotal, start, passLaidOut);
+  CheckNoMessages(watch, "the instrumented run");
+
+  // The save's two halves, on the formatted document.
+  {
+    start = clock.nsecsElapsed();
+    const markwell::Document document = form->Bridge().ToDocument();
+    const qint64 taken = clock.nsecsElapsed();
+    markwell::SaveToFile(document, FileSystemName(rtfPath));
+    add(kPassSaveTakeIn, start, taken);
+    add(kPassSaveWrite, taken, clock.nsecsElapsed());
+  }
+
+  form.reset();
+  QCoreApplication::processEvents();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::optional<std::vector<double>> ParseSizes(const QString& text) {
+  std::vector<double> sizes;
+  for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    bool ok = false;
+    const double size = part.trimmed().toDouble(&ok);
+    if (!ok || size <= 0) return std::nullopt;
+    sizes.push_back(size);
+  }
+  if (sizes.empty()) return std::nullopt;
+  return sizes;
+}
+
+QString SizeLabel(double megabytes) {
+  return QString::number(megabytes) + QStringLiteral(" MB");
+}
+
+long PeakResidentKilobytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  }
+  return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QStringList arguments = QCoreApplication::arguments().mid(1);
+
+  QString sizeText = qEnvironmentVariable("MARKWELL_EDITOR_BENCH_SIZES", QStringLiteral("1,10"));
+  int runs = 3;
+  int largeRuns = 1;
+  QString keywordDirectory = QStringLiteral(MARKWELL_KEYWORD_DIR);
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& option = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    bool ok = true;
+    if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (option == QLatin1String("--sizes") && hasValue) {
+      sizeText = arguments[++i];
+    } else if (option == QLatin1String("--runs") && hasValue) {
+      runs = arguments[++i].toInt(&ok);
+    } else if (option == QLatin1String("--large-runs") && hasValue) {
+      largeRuns = arguments[++i].toInt(&ok);
+    } else if (option == QLatin1String("--keywords") && hasValue) {
+      keywordDirectory = arguments[++i];
+    } else {
+      ok = false;
+    }
+    if (!ok || runs < 1 || largeRuns < 1) {
+      std::fprintf(stderr, "markwell-editor-benchmark: bad option '%s'\n%s",
+                   option.toLocal8Bit().constData(), kUsage);
+      return 2;
+    }
+  }
+  const std::optional<std::vector<double>> sizes = ParseSizes(sizeText);
+  if (!sizes) {
+    std::fprintf(stderr, "markwell-editor-benchmark: bad sizes '%s'\n%s",
+                 sizeText.toLocal8Bit().constData(), kUsage);
+    return 2;
+  }
+  if (!keywordDirectory.endsWith(QLatin1Char('/'))) keywordDirectory += QLatin1Char('/');
+
+  markwell::SetApplicationTitle();
+  QTemporaryDir work;
+  if (!work.isValid()) {
+    std::fputs("markwell-editor-benchmark: no temporary directory\n", stderr);
+    return 1;
+  }
+
+  QElapsedTimer clock;
+  clock.start();
+  WindowWatch watch(clock);
+  application.installEventFilter(&watch);
+
+  std::vector<Samples> results;
+  std::vector<int> repetitions;
+  for (const double megabytes : *sizes) {
+    const auto bytes = static_cast<std::size_t>(megabytes * kMegabyte);
+    const QString path = work.filePath(QStringLiteral("source-%1.pas").arg(bytes));
+    const QString rtfPath = work.filePath(QStringLiteral("saved-%1.rtf").arg(bytes));
+    {
+      const std::string source =
+          markwell::bench::GenerateSource(markwell::bench::SourceLanguage::kPascal, bytes);
+      QFile file(path);
+      if (!file.open(QIODevice::WriteOnly) ||
+          file.write(source.data(), static_cast<qint64>(source.size())) !=
+              static_cast<qint64>(source.size())) {
+        std::fprintf(stderr, "markwell-editor-benchmark: cannot write %s\n",
+                     path.toLocal8Bit().constData());
+        return 1;
+      }
+    }
+    const int count = megabytes >= kLargeMegabytes ? largeRuns : runs;
+    Samples samples;
+    for (int run = 0; run < count; ++run) {
+      std::fprintf(stderr, "%s: run %d of %d\n", SizeLabel(megabytes).toLocal8Bit().constData(),
+                   run + 1, count);
+      try {
+        MeasureOnce(path, keywordDirectory, rtfPath, watch, clock, samples);
+      } catch (const Failure& failure) {
+        std::fprintf(stderr, "markwell-editor-benchmark: %s: %s\n",
+                     SizeLabel(megabytes).toLocal8Bit().constData(), failure.what.c_str());
+        return 1;
+      } catch (const std::exception& error) {
+        std::fprintf(stderr, "markwell-editor-benchmark: %s: %s\n",
+                     SizeLabel(megabytes).toLocal8Bit().constData(), error.what());
+        return 1;
+      }
+    }
+    QFile::remove(path);
+    QFile::remove(rtfPath);
+    results.push_back(std::move(samples));
+    repetitions.push_back(count);
+  }
+
+  // The table: one column per size, the median of its repetitions in ms.
+  constexpr int kNameWidth = 49;
+  constexpr int kColumnWidth = 14;
+  std::printf(
+      "\nEditor benchmark: generated Pascal, main window offscreen, Delphi style, colour "
+      "on (ms)\n\n");
+  std::printf("%-*s", kNameWidth, "stage");
+  for (const double megabytes : *sizes) {
+    std::printf("%*s", kColumnWidth, SizeLabel(megabytes).toLocal8Bit().constData());
+  }
+  std::printf("\n%-*s", kNameWidth, "");
+  for (const int count : repetitions) {
+    const QString label =
+        count == 1 ? QStringLiteral("1 run") : QStringLiteral("median of %1").arg(count);
+    std::printf("%*s", kColumnWidth, label.toLocal8Bit().constData());
+  }
+  std::printf("\n%s\n", std::string(kNameWidth + kColumnWidth * sizes->size(), '-').c_str());
+  for (const StageName& row : kStageNames) {
+    if (row.stage == kFirstPassStage) {
+      std::printf("\nthe same calls one at a time (instrumented passes):\n");
+    }
+    std::printf("%-*s", kNameWidth, row.name);
+    for (const Samples& samples : results) {
+      const auto found = samples.find(row.stage);
+      if (found == samples.end() || found->second.empty()) {
+        std::printf("%*s", kColumnWidth, "-");
+      } else {
+        std::printf("%*.1f", kColumnWidth, Median(found->second));
+      }
+    }
+    std::printf("\n");
+  }
+  std::printf("\npeak resident memory of the whole benchmark: %.0f MB\n",
+              static_cast<double>(PeakResidentKilobytes()) / 1024.0);
+  std::printf(
+      "\nLayout: the time between the document's contentsChange and contentsChanged\n"
+      "signals, inside the call that made the change; 'after it' rows: pending events\n"
+      "(the repaint) plus the rest of any lazy layout forced by documentSize().\n"
+      "The real run reports to its window; the instrumented run through\n"
+      "DocumentBridge::Edit has silent progress. The window's timer waits 100 ms by design.\n");
+  return 0;
+}
