@@ -24,7 +24,9 @@ void RichEdit::SetClipboardHandlers(MakeMimeData make, InsertMimeData insert) {
   insert_ = std::move(insert);
 }
 
-void RichEdit::SetFileDropHandler(OpenDroppedFile open) { openDropped_ = std::move(open); }
+void RichEdit::SetFileDropHandler(OpenDroppedFile open) {
+  openDropped_ = std::move(open);
+}
 
 QString RichEdit::DroppedFile(const QMimeData* data) {
   if (!data || !data->hasUrls()) return {};

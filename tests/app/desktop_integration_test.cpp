@@ -1,6 +1,6 @@
 // The editor as a desktop program: a file named at start-up or dropped from a
 // file manager opens as the Open command would, --help and --version answer
-// without a window, and the window scales to a 200 % screen.
+// without a window.
 #include <QComboBox>
 #include <QDropEvent>
 #include <QMimeData>
@@ -95,14 +95,6 @@ class DesktopIntegrationTest : public QObject {
       QVERIFY(process.waitForFinished(10000));
       QCOMPARE(process.exitCode(), 0);
       QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).startsWith(c.starts));
-    }
-  }
-
-  void pictureHaveDoubleSizeVersions() {
-    TForm1 form(QStringLiteral(MARKWELL_KEYWORD_DIR));
-    for (QToolButton* button : {form.ToolButton1, form.TBZmena, form.TBTucnost, form.TBHelp}) {
-      const QPixmap large = button->icon().pixmap(QSize(16, 16), 2.0);
-      QCOMPARE(large.size(), QSize(32, 32));
     }
   }
 };
