@@ -21,6 +21,10 @@ class HighDpiTest : public QObject {
     // Logical sizes stay those of a 96-dpi screen; the screen doubles them.
     QCOMPARE(form.frameGeometry().size(), QSize(576, 392));
     const QImage shot = form.grab().toImage();
+    // MARKWELL_RENDER_DIR=dir keeps the picture, to look at.
+    if (const QByteArray dir = qgetenv("MARKWELL_RENDER_DIR"); !dir.isEmpty()) {
+      shot.save(QString::fromLocal8Bit(dir) + QStringLiteral("/main_window_200.png"));
+    }
     QCOMPARE(shot.size(), QSize(576, 392) * 2 - (form.frameGeometry().size() - form.size()) * 2);
     for (int i = 0; i < form.CBStyl->count(); ++i) {
       const int needed = form.CBStyl->fontMetrics().horizontalAdvance(form.CBStyl->itemText(i));
