@@ -65,7 +65,19 @@ TForm1::TForm1(const QString& keywordDirectory) : REdit(new RichEdit(this)), bri
   FormCreate(keywordDirectory);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The controls outlive this part of the window while QWidget deletes them,
+  // and a combo box losing its focus then still reports a pick: no handler
+  // may run on a window that is half gone.
+  for (QObject* child : findChildren<QObject*>()) {
+    child->disconnect(this);
+    child->removeEventFilter(this);
+  }
+  if (REdit != nullptr) {
+    REdit->SetClipboardHandlers(nullptr, nullptr);
+    REdit->SetFileDropHandler(nullptr);
+  }
+}
 
 QString TForm1::DefaultKeywordDirectory() {
   return QCoreApplication::applicationDirPath() + QLatin1Char('/');
