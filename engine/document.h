@@ -71,8 +71,8 @@ class Document {
   // Keeps the start and sets the end to start + length, clamped to the text;
   // a negative length gives an empty selection.
   void SetSelLength(int length) {
-    const std::int64_t end = std::clamp<std::int64_t>(std::int64_t{selStart_} + length, selStart_,
-                                                      Length());
+    const std::int64_t end =
+        std::clamp<std::int64_t>(std::int64_t{selStart_} + length, selStart_, Length());
     SetSelection(selStart_, static_cast<int>(end) - selStart_);
   }
   std::u16string SelText() const { return std::u16string(SelTextView()); }

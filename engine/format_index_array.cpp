@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "byte_words.h"
 #include "huge_pages.h"
 
 namespace markwell {
@@ -81,24 +80,9 @@ void FormatIndexArray::AppendRange(const FormatIndexArray& source, std::size_t b
   }
 }
 
-std::size_t FormatIndexArray::LongStretchEnd(std::size_t pos, std::size_t limit) const {
-  if (pos >= limit) return limit;
-  if (wide_) {
-    const Index value = wideIndices_[pos];
-    while (pos < limit && wideIndices_[pos] == value) ++pos;
-    return pos;
-  }
-  const std::uint8_t value = narrowIndices_[pos];
-  const std::uint8_t* data = narrowIndices_.data();
-  // Eight indices at a time: stretches are mostly long.
-  const std::uint64_t pattern = byte_words::kOnes * value;
-  while (limit - pos >= 8) {
-    if (const std::uint64_t diff = byte_words::Load(data + pos) ^ pattern; diff != 0) {
-      return pos + byte_words::FirstFlagged(diff);
-    }
-    pos += 8;
-  }
-  while (pos < limit && data[pos] == value) ++pos;
+std::size_t FormatIndexArray::WideStretchEnd(std::size_t pos, std::size_t limit) const {
+  const Index value = wideIndices_[pos];
+  while (pos < limit && wideIndices_[pos] == value) ++pos;
   return pos;
 }
 

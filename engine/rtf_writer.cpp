@@ -1,15 +1,19 @@
 #include "rtf_writer.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <sstream>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "byte_words.h"
 #include "code_page.h"
 #include "utf8.h"
 
@@ -25,6 +29,44 @@ constexpr std::size_t kBufferSize = 1 << 16;
 // Characters written as they are; everything else is escaped.
 constexpr bool IsPlainAscii(char16_t c) {
   return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+}
+
+// How many of the eight units at `text` are plain before the first that is
+// not, with the bytes of those in `bytes` in memory order (the bytes after
+// them are of no use).
+std::size_t PlainPrefix(const char16_t* text, std::uint64_t& bytes) {
+  if constexpr (std::endian::native != std::endian::little) {
+    std::size_t plain = 0;
+    while (plain < 8 && IsPlainAscii(text[plain])) ++plain;
+    char packed[8] = {};
+    for (std::size_t k = 0; k < plain; ++k) packed[k] = static_cast<char>(text[k]);
+    std::memcpy(&bytes, packed, sizeof bytes);
+    return plain;
+  } else {
+    using namespace byte_words;
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    std::memcpy(&low, text, sizeof low);
+    std::memcpy(&high, text + 4, sizeof high);
+    // Units of 0x80 and above: their position, and none of their bytes is trusted.
+    constexpr std::uint64_t kWide = 0xFF80FF80FF80FF80ull;
+    const std::size_t ascii =
+        (low & kWide) != 0    ? static_cast<std::size_t>(std::countr_zero(low & kWide)) / 16
+        : (high & kWide) != 0 ? 4 + static_cast<std::size_t>(std::countr_zero(high & kWide)) / 16
+                              : 8;
+    // The low byte of each 16-bit unit, four to a half; exact up to the
+    // first wide unit.
+    const auto pack = [](std::uint64_t units) {
+      units = (units | (units >> 8)) & 0x0000FFFF0000FFFFull;
+      return (units | (units >> 16)) & 0xFFFFFFFFull;
+    };
+    bytes = pack(low) | (pack(high) << 32);
+    // Below 0x20 (adding 0x60 leaves the high bit clear), DEL, "\\", "{", "}".
+    const std::uint64_t special = (~(bytes + kOnes * 0x60) & kHighBits) | BytesEqual(bytes, 0x7F) |
+                                  BytesEqual(bytes, '\\') | BytesEqual(bytes, '{') |
+                                  BytesEqual(bytes, '}');
+    return std::min(ascii, special != 0 ? FirstFlagged(special) : 8);
+  }
 }
 
 class RtfOutput {
@@ -57,6 +99,15 @@ class RtfOutput {
       char* out = buffer_.get() + used_;
       const std::size_t room = kBufferSize - used_;
       const char16_t* stop = text + std::min(room, static_cast<std::size_t>(end - text));
+      // Eight at a time; the slack takes the bytes of a word that overshoot.
+      while (stop - text >= 8) {
+        std::uint64_t bytes = 0;
+        const std::size_t plain = PlainPrefix(text, bytes);
+        std::memcpy(out, &bytes, sizeof bytes);
+        out += plain;
+        text += plain;
+        if (plain < 8) break;
+      }
       while (text != stop && IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
       used_ = static_cast<std::size_t>(out - buffer_.get());
       if (used_ < kBufferSize) return text;
@@ -163,6 +214,7 @@ class RtfDocumentWriter {
     const std::size_t formats = content_.Table().Size();
     fontOfFormat_.assign(formats, kUnset);
     colourOfFormat_.assign(formats, kUnset);
+    runFormatOf_.assign(formats, RunFormat{});
     std::unordered_map<std::string_view, int> fonts;
     std::unordered_map<Colour, int> colours;
     const std::u16string& text = content_.Text();
@@ -187,36 +239,58 @@ class RtfDocumentWriter {
         if (newColour) colours_.push_back(rgb);
         colourOfFormat_[index] = colour->second;
       }
+      runFormatOf_[index] =
+          RunFormat{fontOfFormat_[index], colourOfFormat_[index],
+                    static_cast<std::int64_t>(format.size) * 2, format.style.Bits()};
     });
     // A font table needs at least one font for \deff0 to name.
     if (fontNames_.empty()) fontNames_.push_back(CharFormat{}.fontName);
   }
 
-  // Writes the control words in which `next` differs from what was written
-  // last; the first run writes them all.
-  void WriteFormat(const RunFormat& next) {
-    const bool all = !written_;
-    if (!all && next == current_) return;
-    if (all || next.font != current_.font) out_.PutWord("\\f", next.font);
-    if (all || next.halfPoints != current_.halfPoints) out_.PutWord("\\fs", next.halfPoints);
-    if (all || next.colour != current_.colour) out_.PutWord("\\cf", next.colour);
+  // The control words in which the run format of index `to` differs from
+  // that of `from`; all of them when `from` is kNothingWritten.
+  std::string FormatChange(FormatTable::Index from, FormatTable::Index to) const {
+    std::string change;
+    const RunFormat& next = runFormatOf_[to];
+    const bool all = from == kNothingWritten;
+    const RunFormat current = all ? RunFormat{} : runFormatOf_[from];
+    if (!all && next == current) return change;
+    const auto word = [&](std::string_view name, std::int64_t value) {
+      change += name;
+      change += std::to_string(value);
+    };
+    if (all || next.font != current.font) word("\\f", next.font);
+    if (all || next.halfPoints != current.halfPoints) word("\\fs", next.halfPoints);
+    if (all || next.colour != current.colour) word("\\cf", next.colour);
     const auto flag = [&](FontStyle style, std::string_view on, std::string_view off) {
       const bool want = FontStyles(next.style).Has(style);
-      if (all ? want : want != FontStyles(current_.style).Has(style)) out_.Put(want ? on : off);
+      if (all ? want : want != FontStyles(current.style).Has(style)) change += want ? on : off;
     };
     flag(FontStyle::Bold, "\\b", "\\b0");
     flag(FontStyle::Italic, "\\i", "\\i0");
     flag(FontStyle::Underline, "\\ul", "\\ulnone");
     flag(FontStyle::StrikeOut, "\\strike", "\\strike0");
-    out_.Put(' ');
-    current_ = next;
-    written_ = true;
+    change += ' ';
+    return change;
+  }
+
+  // Writes what changes from the format written last to that of `index`.
+  // A document switches between a few formats, so each change is spelt once
+  // and then looked up.
+  void WriteFormat(FormatTable::Index index) {
+    const std::uint64_t pair = (std::uint64_t{written_} << 32) | index;
+    Transition& transition = transitions_[(pair * 0x9E3779B97F4A7C15ull) >> 58];
+    if (transition.from != written_ || transition.to != index) {
+      transition = Transition{written_, index, FormatChange(written_, index)};
+    }
+    out_.Put(transition.bytes);
+    written_ = index;
   }
 
   void WriteBody() {
     const std::u16string& text = content_.Text();
     bool afterCr = false;
-    content_.ForEachRun(begin_, end_, [&](int start, int length, const CharFormat& format) {
+    content_.ForEachRun(begin_, end_, [&](int start, int length, const CharFormat&) {
       auto from = static_cast<std::size_t>(start);
       const auto to = from + static_cast<std::size_t>(length);
       // The LF of a CR LF writes nothing and reads back in the CR's format:
@@ -225,9 +299,7 @@ class RtfDocumentWriter {
         afterCr = false;
         if (++from == to) return;
       }
-      const auto index = content_.IndexAt(start);
-      WriteFormat(RunFormat{fontOfFormat_[index], colourOfFormat_[index],
-                            static_cast<std::int64_t>(format.size) * 2, format.style.Bits()});
+      WriteFormat(content_.IndexAt(start));
       for (std::size_t i = from; i < to; ++i) {
         const char16_t c = text[i];
         if (IsPlainAscii(c)) {
@@ -262,8 +334,16 @@ class RtfDocumentWriter {
   std::vector<Colour> colours_;  // colour table entries from 1
   std::vector<int> fontOfFormat_;
   std::vector<int> colourOfFormat_;
-  RunFormat current_;
-  bool written_ = false;
+  std::vector<RunFormat> runFormatOf_;
+  // The format index written last.
+  static constexpr FormatTable::Index kNothingWritten = ~FormatTable::Index{0};
+  FormatTable::Index written_ = kNothingWritten;
+  struct Transition {
+    FormatTable::Index from = kNothingWritten;
+    FormatTable::Index to = kNothingWritten;  // never a real index: nothing cached
+    std::string bytes;
+  };
+  std::array<Transition, 64> transitions_;  // by the top six bits of a hash
 };
 
 }  // namespace

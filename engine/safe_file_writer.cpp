@@ -35,12 +35,22 @@ class FdStreamBuf : public std::streambuf {
     }
     return traits_type::not_eof(c);
   }
+  // A piece as large as the buffer goes to the file without a copy.
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    if (n < static_cast<std::streamsize>(buffer_.size())) return std::streambuf::xsputn(s, n);
+    if (!FlushBuffer() || !WriteAll(s, static_cast<std::size_t>(n))) return 0;
+    return n;
+  }
   int sync() override { return FlushBuffer() ? 0 : -1; }
 
  private:
   bool FlushBuffer() {
-    const char* data = pbase();
-    std::size_t left = static_cast<std::size_t>(pptr() - pbase());
+    const bool ok = WriteAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return ok;
+  }
+
+  bool WriteAll(const char* data, std::size_t left) {
     while (left > 0 && !failed_) {
       const ssize_t written = ::write(fd_, data, left);
       if (written < 0) {
@@ -51,7 +61,6 @@ class FdStreamBuf : public std::streambuf {
         left -= static_cast<std::size_t>(written);
       }
     }
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
     return !failed_;
   }
 
@@ -83,10 +92,13 @@ bool WriteInPlace(const std::string& path, const std::function<void(std::ostream
 std::string TemporaryName(const std::filesystem::path& target) {
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::random_device random;
-  std::string suffix;
-  for (int i = 0; i < 8; ++i) suffix += kDigits[random() % 36];
-  return (target.parent_path() / ("." + target.filename().string() + "." + suffix + ".tmp"))
-      .string();
+  // Built by appending: GCC 12 warns falsely about "." + a string.
+  std::string name(1, '.');
+  name += target.filename().string();
+  name += '.';
+  for (int i = 0; i < 8; ++i) name += kDigits[random() % 36];
+  name += ".tmp";
+  return (target.parent_path() / name).string();
 }
 
 }  // namespace

@@ -71,6 +71,49 @@ TEST_F(DocumentFileTest, PlainTextLoadsInTheBaseFont) {
   EXPECT_EQ(document.SelStart(), 0);
 }
 
+// A file is read whole into a buffer sized from its length (and grown when
+// the file is longer than it said); what it loads is what its bytes load.
+TEST_F(DocumentFileTest, FilesOfEverySizeLoadAsTheirBytes) {
+  std::string line = "x := 'a\xC4\x8D'; { comment }\n";
+  std::string rtf = "{\\rtf1\\ansi{\\b bold}";
+  for (int i = 0; i < 200000; ++i) rtf += " plain\\par";
+  rtf += "}";
+  std::vector<std::string> contents = {"", "a", rtf};
+  for (std::size_t size :
+       {std::size_t{65535}, std::size_t{65536}, std::size_t{65537}, (std::size_t{3} << 20) + 5}) {
+    std::string text;
+    while (text.size() < size) text += line;
+    text.resize(size);
+    contents.push_back(text);
+  }
+  for (const std::string& bytes : contents) {
+    Write("f", bytes);
+    Document fromFile;
+    Document fromBytes;
+    LoadFromFile(fromFile, Path("f"));
+    LoadFromBytes(fromBytes, bytes);
+    ASSERT_EQ(fromFile.Text(), fromBytes.Text()) << bytes.size() << " bytes";
+    ASSERT_EQ(fromFile.Content().Table().Size(), fromBytes.Content().Table().Size());
+    for (int pos = 0; pos < fromFile.Length(); pos += 997) {
+      ASSERT_EQ(fromFile.Content().FormatAt(pos), fromBytes.Content().FormatAt(pos)) << pos;
+    }
+  }
+}
+
+// A pipe has no length to size the buffer from: it grows as the bytes come.
+TEST_F(DocumentFileTest, PipeIsReadToItsEnd) {
+  const std::string path = Path("pipe");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  std::string bytes;
+  for (int i = 0; i < 30000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+  std::thread writer([&] { std::ofstream(path, std::ios::binary) << bytes; });
+  LoadFromFile(document, path);
+  writer.join();
+  Document expected;
+  LoadFromBytes(expected, bytes);
+  EXPECT_EQ(document.Text(), expected.Text());
+}
+
 TEST_F(DocumentFileTest, LoadErrorsLeaveTheDocumentAsItWas) {
   document.SetText(u"kept");
   Write("binary.pas", std::string("\x01\x02\0\x03", 4));

@@ -82,6 +82,62 @@ TEST_P(ResetTest, GivesEveryCharacterTheBaseFontButKeepsNames) {
 INSTANTIATE_TEST_SUITE_P(Rows, ResetTest, ::testing::ValuesIn(kResetCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A document with `formats` formats in stretches of varied length, each
+// format used in several places, built the same way every time.
+void BuildMixedDocument(Document& document, int formats, const ResetCase& base) {
+  document.SetText(std::u16string(static_cast<std::size_t>(formats) * 9, u'x'));
+  for (int i = 0; i < formats * 3; ++i) {
+    const int k = (i * 7) % formats;
+    document.SetSelStart((i * 37) % document.Length());
+    document.SetSelLength(1 + i % 5);
+    TextAttributes attributes = document.SelAttributes();
+    attributes.SetStyle(FontStyles(static_cast<std::uint8_t>(k % 16)));
+    attributes.SetSize(8 + k % 13);
+    if (k % 3 == 0) attributes.SetName(k % 2 == 0 ? "Arial" : "Courier New");
+    attributes.SetColor(k % 4 == 0 ? kWindowTextColour : static_cast<Colour>(k * 40503));
+  }
+  document.Font().SetStyle(base.style);
+  document.Font().SetColor(base.colour);
+  document.Font().SetHeight(base.height);
+}
+
+// The reset writes style, height, size and colour in one pass; four writes
+// one after the other must leave the same characters and the same format
+// table, down to the order in which formats were added.
+TEST_P(ResetTest, OnePassEqualsFourWrites) {
+  const ResetCase& c = GetParam();
+  for (int formats : {0, 3, 40, 300}) {
+    SCOPED_TRACE(formats);
+    Document reset;
+    Document stepwise;
+    BuildMixedDocument(reset, formats, c);
+    BuildMixedDocument(stepwise, formats, c);
+
+    ResetDocument(reset);
+    stepwise.SetSelStart(0);
+    stepwise.SetSelLength(stepwise.Length());
+    TextAttributes attributes = stepwise.SelAttributes();
+    attributes.SetStyle(stepwise.Font().Style());
+    attributes.SetHeight(stepwise.Font().Height());
+    attributes.SetSize(stepwise.Font().Size());
+    attributes.SetColor(stepwise.Font().Color());
+    stepwise.SetSelLength(0);
+
+    const DocumentContent& a = reset.Content();
+    const DocumentContent& b = stepwise.Content();
+    ASSERT_EQ(a.Table().Size(), b.Table().Size());
+    for (std::size_t i = 0; i < a.Table().Size(); ++i) {
+      EXPECT_EQ(a.Table().Get(static_cast<FormatTable::Index>(i)),
+                b.Table().Get(static_cast<FormatTable::Index>(i)))
+          << "format " << i;
+    }
+    ASSERT_EQ(a.Length(), b.Length());
+    for (int pos = 0; pos < a.Length(); ++pos) ASSERT_EQ(a.IndexAt(pos), b.IndexAt(pos)) << pos;
+    // An empty document: the writes go to the format of the text typed next.
+    EXPECT_EQ(reset.SelectionFormat(), stepwise.SelectionFormat());
+  }
+}
+
 // --- The run ----------------------------------------------------------------
 
 struct RunCase {

@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "engine_error.h"
+#include "utf8.h"
 
 namespace markwell {
 namespace {
@@ -78,6 +82,83 @@ TEST(KeywordListTest, LookupLowersAsciiAndComparesExactly) {
   for (const auto& c : cases) {
     EXPECT_EQ(IsKeyword(list, c.word), c.keyword) << std::string(c.word.begin(), c.word.end());
   }
+}
+
+// The answer a linear search of the entries gives, which the hash table must
+// give too.
+bool LinearSearch(const KeywordList& list, std::string_view word) {
+  const std::string lowered = LowerAscii(word);
+  return std::find(list.Entries().begin(), list.Entries().end(), lowered) != list.Entries().end();
+}
+
+TEST(KeywordListTest, HashTableAgreesWithALinearSearch) {
+  // Entries that share their length, first, middle and last bytes and differ
+  // only in between; lengths around the eight-byte groups the hash reads;
+  // repeats; an empty entry; and enough entries that the table grows often.
+  std::vector<std::string> entries = {"", "begin", "BEGIN", "end", "x", "_"};
+  for (int i = 0; i < 3000; ++i) {
+    std::string entry = "a" + std::to_string(1000000 + i) + "a";
+    entry[4] = 'm';
+    entries.push_back(entry);
+  }
+  for (std::size_t length = 1; length <= 33; ++length) {
+    entries.push_back(std::string(length, 'k'));
+    entries.push_back(std::string(length - 1, 'k') + "q");
+  }
+  KeywordList list;
+  for (const std::string& entry : entries) list.Add(entry);
+  list.Add("begin");  // a repeat
+
+  std::vector<std::string> probes = {"", "begin", "Begin", "beginx", "egin", "END", "y", "__"};
+  for (int i = -5; i < 3010; i += 7) {
+    std::string probe = "a" + std::to_string(1000000 + i) + "a";
+    probe[4] = 'm';
+    probes.push_back(probe);
+    probe[3] = 'z';  // same length and outer bytes, no entry
+    probes.push_back(probe);
+  }
+  for (std::size_t length = 0; length <= 35; ++length) {
+    probes.push_back(std::string(length, 'K'));
+    probes.push_back(std::string(length, 'k') + "q");
+    probes.push_back("q" + std::string(length, 'k'));
+  }
+  for (const std::string& probe : probes) {
+    EXPECT_EQ(list.Contains(probe), LinearSearch(list, probe)) << "'" << probe << "'";
+    EXPECT_EQ(IsKeyword(list, Utf16(probe)), LinearSearch(list, probe)) << "'" << probe << "'";
+  }
+}
+
+TEST(KeywordListTest, EmptyAndHugeEntries) {
+  const std::string huge(1 << 20, 'w');
+  struct Case {
+    const char* name;
+    std::vector<std::string> entries;
+    std::string word;
+    bool keyword;
+  } cases[] = {
+      {"an empty entry matches the empty word", {"a", ""}, "", true},
+      {"no empty entry, no empty word", {"a"}, "", false},
+      {"a 1 MB entry matches itself", {"begin", huge}, huge, true},
+      {"upper case matches a 1 MB entry", {huge}, std::string(1 << 20, 'W'), true},
+      {"one byte short of a 1 MB entry", {huge}, huge.substr(1), false},
+      {"one byte differs at the end", {huge}, huge.substr(1) + "v", false},
+  };
+  for (const auto& c : cases) {
+    KeywordList list;
+    for (const std::string& entry : c.entries) list.Add(entry);
+    EXPECT_EQ(list.Contains(c.word), c.keyword) << c.name;
+    EXPECT_EQ(IsKeyword(list, Utf16(c.word)), c.keyword) << c.name;
+  }
+}
+
+TEST(KeywordListTest, ClearForgetsEveryEntry) {
+  KeywordList list;
+  for (int i = 0; i < 100; ++i) list.Add("w" + std::to_string(i));
+  list.Clear();
+  EXPECT_FALSE(list.Contains(std::string_view("w1")));
+  list.Add("w2");
+  EXPECT_TRUE(list.Contains(std::string_view("W2")));
+  EXPECT_FALSE(list.Contains(std::string_view("w1")));
 }
 
 TEST(KeywordListTest, EmptyListHasNoKeywords) {

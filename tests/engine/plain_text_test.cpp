@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "code_page.h"
+#include "line_breaks.h"
+#include "utf8.h"
+
 namespace markwell {
 namespace {
 
@@ -42,6 +52,66 @@ TEST(PlainTextTest, BinaryDataIsNotText) {
       DecodePlainText(std::string("\xFF\xFE"
                                   "a\0\0\0",
                                   6)));
+}
+
+// The decoding rules spelt out byte by byte: what the word-at-a-time decoder
+// must agree with.
+std::optional<std::u16string> Reference(std::string_view bytes) {
+  if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  if (auto utf8 = DecodeUtf8(bytes)) return NormaliseLineBreaks(*utf8);
+  std::u16string text;
+  for (char b : bytes) text += DecodeCodePageByte(1250, static_cast<std::uint8_t>(b));
+  return NormaliseLineBreaks(text);
+}
+
+// Each piece at every position around the eight-byte words and around the
+// edges of the decoder's 4096-unit buffer, inside plain ASCII.
+TEST(PlainTextTest, EveryPieceAtEveryPositionDecodesAsByteByByte) {
+  const std::pair<const char*, std::string> pieces[] = {
+      {"CR LF", "\r\n"},
+      {"lone CR", "\r"},
+      {"lone LF", "\n"},
+      {"LF CR", "\n\r"},
+      {"CR CR LF", "\r\r\n"},
+      {"two-byte UTF-8", "\xC4\x8D"},
+      {"three-byte UTF-8", "\xE2\x82\xAC"},
+      {"four-byte UTF-8", "\xF0\x9F\x98\x80"},
+      {"windows-1250 byte", "\xE8"},
+      {"cut-off UTF-8", "\xC4"},
+      {"DEL and controls", "\x7F\x01\t"},
+      {"NUL", std::string(1, '\0')},
+  };
+  std::vector<std::size_t> positions;
+  for (std::size_t p = 0; p < 24; ++p) positions.push_back(p);
+  for (std::size_t edge : {4096u, 8192u}) {
+    for (std::size_t p = edge - 24; p < edge + 8; ++p) positions.push_back(p);
+  }
+  for (const auto& [name, piece] : pieces) {
+    for (std::size_t position : positions) {
+      for (std::size_t after : {0u, 1u, 7u, 8u, 9u, 300u}) {
+        const std::string bytes = std::string(position, 'a') + piece + std::string(after, 'b');
+        const auto text = DecodePlainText(bytes);
+        const auto expected = Reference(bytes);
+        ASSERT_EQ(text.has_value(), expected.has_value())
+            << name << " at " << position << ", " << after << " after";
+        if (text) {
+          ASSERT_EQ(*text, *expected) << name << " at " << position << ", " << after << " after";
+        }
+      }
+    }
+  }
+}
+
+// Line breaks only, in every mix: the text grows most here, up to two units
+// per byte.
+TEST(PlainTextTest, TextOfLineBreaksOnly) {
+  for (const char* bytes : {"\n\n\n\n\n\n\n\n\n\n\n", "\r\r\r\r\r\r\r\r\r", "\r\n\r\n\n\r\r\n\r",
+                            "\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r"}) {
+    const auto text = DecodePlainText(bytes);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, *Reference(bytes)) << bytes;
+  }
 }
 
 }  // namespace

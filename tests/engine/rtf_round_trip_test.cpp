@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
+#include <map>
 #include <sstream>
+#include <string>
 
 #include "rtf_reader.h"
 #include "rtf_test_support.h"
@@ -191,6 +194,46 @@ TEST(RtfWriter, WritesWhatWordProcessorsExpect) {
     EXPECT_NE(rtf.find(piece), std::string::npos) << what << ": " << piece << "\n" << rtf;
   }
   for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << "RTF is 7-bit";
+}
+
+// What the writer makes of `text` (no line breaks) in one plain run: the
+// bytes between the markers "A" and "Z" written around it.
+std::string Body(std::u16string_view text) {
+  DocumentContent content;
+  content.Append(u"A" + std::u16string(text) + u"Z", kPlain);
+  const std::string rtf = RtfString(content, 0, content.Length());
+  const std::size_t begin = rtf.find(" A") + 2;
+  return rtf.substr(begin, rtf.rfind("Z}") - begin);
+}
+
+// Plain characters go over eight at a time; a run of them must give the
+// same bytes as the characters one by one, wherever the first that needs an
+// escape stands, and across the writer's 64 KB buffer.
+TEST(RtfWriter, PlainStretchesAsCharacterByCharacter) {
+  // Escaped ones, and units above 0x7F whose low byte is a plain character.
+  const char16_t specials[] = {u'\\',  u'{',   u'}',   0x7F,   0x1F,   0x01,   u'\t',
+                               u'~',   u' ',   0x010D, 0x0080, 0x20AC, 0xFF80, 0x0120,
+                               0x015C, 0x4E2D, 0xD800, 0x017B, 0x0141, 0x0161};
+  std::map<char16_t, std::string> alone;
+  for (char16_t c : specials) alone[c] = Body(std::u16string(1, c));
+  const std::string plain = Body(u"a");
+  for (char16_t c : specials) {
+    for (std::size_t position = 0; position < 18; ++position) {
+      std::u16string text(30, u'a');
+      text[position] = c;
+      std::string expected;
+      for (char16_t unit : text) expected += unit == u'a' ? plain : alone[unit];
+      ASSERT_EQ(Body(text), expected) << "unit " << static_cast<int>(c) << " at " << position;
+    }
+  }
+  std::u16string longText;
+  std::string expected;
+  for (std::size_t i = 0; i < 70000; ++i) {
+    const char16_t c = i % 13 == 0 ? specials[(i / 13) % std::size(specials)] : u'a' + i % 26;
+    longText += c;
+    expected += c >= u'a' && c <= u'z' ? std::string(1, static_cast<char>(c)) : alone[c];
+  }
+  EXPECT_EQ(Body(longText), expected);
 }
 
 // A stream buffer that records the largest single write.
