@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "byte_words.h"
+#include "byte_block.h"
 #include "code_page.h"
 #include "huge_pages.h"
 #include "line_breaks.h"
@@ -88,9 +88,9 @@ class TextBuilder {
     AdviseHugePages(text_.data(), text_.capacity() * sizeof(char16_t));
   }
 
-  // Where the next units go; at least kStepRoom + 8 of them fit.
+  // Where the next units go; at least kStepRoom + a block of them fit.
   char16_t* Out() {
-    if (kChunk - used_ < kStepRoom + 8) Flush();
+    if (kChunk - used_ < kStepRoom + byte_block::kSize) Flush();
     return chunk_.data() + used_;
   }
   // The end of the room for plain characters: kStepRoom more stay free.
@@ -103,8 +103,9 @@ class TextBuilder {
   }
 
  private:
-  // A code point takes two units at most, and so does a line break.
-  static constexpr std::size_t kStepRoom = 2;
+  // One step writes three units at most: the LF owed to a CR, then a code
+  // point of two units or a line break.
+  static constexpr std::size_t kStepRoom = 3;
   static constexpr std::size_t kChunk = 4096;
 
   void Flush() {
@@ -116,27 +117,6 @@ class TextBuilder {
   std::array<char16_t, kChunk> chunk_;
   std::size_t used_ = 0;
 };
-
-// Writes the eight bytes of `word` (see byte_words::Load) as eight units.
-void Widen(std::uint64_t word, char16_t* out) {
-  if constexpr (std::endian::native == std::endian::little) {
-    // Spreads each half's four bytes over four 16-bit lanes.
-    const auto spread = [](std::uint64_t half) {
-      half = (half | (half << 16)) & 0x0000FFFF0000FFFFull;
-      return (half | (half << 8)) & 0x00FF00FF00FF00FFull;
-    };
-    const std::uint64_t low = spread(word & 0xFFFFFFFFull);
-    const std::uint64_t high = spread(word >> 32);
-    std::memcpy(out, &low, sizeof low);
-    std::memcpy(out + 4, &high, sizeof high);
-  } else {
-    for (std::size_t k = 0; k < 8; ++k) out[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
-  }
-}
-
-constexpr bool IsPlainByte(unsigned char byte) {
-  return byte < 0x80 && byte != '\r' && byte != '\n';
-}
 
 struct Decoded {
   std::size_t read;
@@ -151,53 +131,75 @@ struct Decoded {
 template <typename DecodeHigh>
 std::optional<std::u16string> DecodeText(std::string_view bytes, const Survey& survey,
                                          DecodeHigh decodeHigh) {
-  using namespace byte_words;
+  using byte_block::kSize;
   TextBuilder builder(bytes.size() + survey.loneBreaks);
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
   std::size_t i = 0;
+  // A CR has been written and its LF not yet: the next byte decides whether
+  // the LF is the file's own.
+  bool pendingCr = false;
   while (i < size) {
     char16_t* out = builder.Out();
     char16_t* const limit = builder.PlainLimit();
-    // Plain ASCII eight bytes at a time; a word that holds something else
-    // still gives its plain start, so a line costs one exit from this loop.
-    bool atSpecial = false;
-    while (size - i >= 8 && limit - out >= 8) {
-      const std::uint64_t word = Load(data + i);
-      Widen(word, out);
-      const std::uint64_t special =
-          (word & kHighBits) | BytesEqual(word, '\r') | BytesEqual(word, '\n');
-      if (special != 0) {
-        const std::size_t plain = FirstFlagged(special);
+    // Whole blocks of ASCII whose line breaks are all CR LF pairs go as they
+    // are: the usual case for source code. A block that holds anything else
+    // still gives its plain start.
+    while (size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize)) {
+      const byte_block::Masks masks = byte_block::Widen(data + i, out);
+      const std::uint32_t afterCr = ((masks.cr << 1) | std::uint32_t{pendingCr}) & 0xFFFF;
+      if (masks.high == 0 && masks.lf == afterCr) {
+        pendingCr = (masks.cr >> (kSize - 1)) != 0;
+        out += kSize;
+        i += kSize;
+        continue;
+      }
+      if (!pendingCr) {
+        const auto plain = static_cast<std::size_t>(
+            std::countr_zero(masks.high | masks.cr | masks.lf | (1u << kSize)));
         out += plain;
         i += plain;
-        atSpecial = true;
-        break;
       }
-      out += 8;
-      i += 8;
+      break;
     }
-    if (!atSpecial) {
-      // Near the end of the bytes or of the room: byte by byte.
-      while (i < size && out != limit && IsPlainByte(data[i])) *out++ = data[i++];
-      if (i == size || out == limit) {
+    if (i == size) {
+      builder.SetEnd(out);
+      break;
+    }
+
+    // One byte (or one encoded character) at a time.
+    const unsigned char byte = data[i];
+    if (pendingCr) {
+      pendingCr = false;
+      *out++ = kLF;
+      if (byte == '\n') {
+        ++i;
         builder.SetEnd(out);
         continue;
       }
     }
-
-    const unsigned char byte = data[i];
-    if (byte >= 0x80) {
+    if (byte == '\r') {
+      *out++ = kCR;
+      pendingCr = true;
+      ++i;
+    } else if (byte == '\n') {
+      *out++ = kCR;
+      *out++ = kLF;
+      ++i;
+    } else if (byte < 0x80) {
+      *out++ = byte;
+      ++i;
+    } else {
       const auto [read, written] = decodeHigh(bytes, i, out);
       if (read == 0) return std::nullopt;
       out += written;
       i += read;
-    } else {
-      *out++ = kCR;
-      *out++ = kLF;
-      ++i;
-      if (byte == '\r' && i < size && data[i] == '\n') ++i;
     }
+    builder.SetEnd(out);
+  }
+  if (pendingCr) {
+    char16_t* out = builder.Out();
+    *out++ = kLF;
     builder.SetEnd(out);
   }
   return builder.Finish();

@@ -116,3 +116,29 @@ TEST(PlainTextTest, TextOfLineBreaksOnly) {
 
 }  // namespace
 }  // namespace markwell
+
+namespace markwell {
+namespace {
+
+// Lines of every length, so that CR LF pairs fall on every position of the
+// sixteen-byte blocks the decoder takes at once, with one break of each
+// other kind somewhere among them.
+TEST(PlainTextTest, LinesOfEveryLengthAcrossBlockEdges) {
+  for (std::size_t lineLength = 0; lineLength < 34; ++lineLength) {
+    for (const char* odd : {"\r\n", "\r", "\n", "\n\r", "\xC3\xA1\r\n"}) {
+      for (std::size_t oddLine = 0; oddLine < 18; ++oddLine) {
+        std::string bytes;
+        for (std::size_t line = 0; line < 18; ++line) {
+          bytes += std::string(lineLength, 'x');
+          bytes += line == oddLine ? odd : "\r\n";
+        }
+        const auto text = DecodePlainText(bytes);
+        ASSERT_TRUE(text);
+        ASSERT_EQ(*text, *Reference(bytes)) << lineLength << " " << oddLine;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace markwell
