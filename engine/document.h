@@ -93,6 +93,7 @@ class Document {
   void SetSelectionChangeHandler(std::function<void()> handler) {
     onSelectionChange_ = std::move(handler);
   }
+  bool HasSelectionChangeHandler() const { return static_cast<bool>(onSelectionChange_); }
 
   const DocumentContent& Content() const { return content_; }
   // Replaces the whole document by loaded content; the selection goes to the start.

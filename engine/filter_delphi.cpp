@@ -60,6 +60,13 @@ int TokenEnd(std::u16string_view text, Token token, int p) {
   return p;
 }
 
+// The characters that may open a token.
+constexpr std::array<bool, 128> kOpeners = [] {
+  std::array<bool, 128> opens{};
+  for (char16_t c : std::u16string_view(u"'{(/")) opens[c] = true;
+  return opens;
+}();
+
 std::string_view StyleOf(Token token) {
   return token == Token::kLiteral ? "DText" : "DKoment";
 }
@@ -75,6 +82,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
   WordEnds wordEnds(document, keywords, "DKey", useColour);
+  const bool skipSeparators = wordEnds.CanSkipSeparators();
   int p = 0;
   while (p <= length) {
     // Steps at identifier characters only grow the word.
@@ -93,6 +101,17 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
     }
     ShowProgress(progress, (last + 1) / 10);
     p = last + 1;
+
+    // Separators that follow: their steps write the bar as steps in a word
+    // do, and leave the insertion point behind the last of them.
+    if (skipSeparators) {
+      const int separatorEnd = SeparatorEnd(text, p, kOpeners);
+      if (separatorEnd > p) {
+        ShowProgressOfSteps(progress, p, separatorEnd, 1);
+        document.SetSelStart(separatorEnd);
+        p = separatorEnd;
+      }
+    }
   }
 }
 

@@ -20,6 +20,14 @@ int FindOrLast(std::u16string_view text, char16_t c, int from) {
                                             : static_cast<int>(found);
 }
 
+// The characters that may open a token.
+constexpr std::array<bool, 128> kOpeners = [] {
+  std::array<bool, 128> opens{};
+  opens[u'\''] = true;
+  opens[u'%'] = true;
+  return opens;
+}();
+
 }  // namespace
 
 void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& progress) {
@@ -30,6 +38,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
   WordEnds wordEnds(document, keywords, "MKey", true);
+  const bool skipSeparators = wordEnds.CanSkipSeparators();
   for (int p = 0; p <= length; ++p) {
     // Steps at identifier characters only grow the word.
     const int wordEnd = IdentifierEnd(text, p);
@@ -53,6 +62,17 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
       p = last;
     }
     ShowProgress(progress, (p + 1) / 10);
+
+    // Separators that follow: their steps write the bar as steps in a word
+    // do, and leave the insertion point behind the last of them.
+    if (skipSeparators) {
+      const int separatorEnd = SeparatorEnd(text, p + 1, kOpeners);
+      if (separatorEnd > p + 1) {
+        ShowProgressOfSteps(progress, p + 1, separatorEnd, 1);
+        document.SetSelStart(separatorEnd);
+        p = separatorEnd - 1;
+      }
+    }
   }
 }
 

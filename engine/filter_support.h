@@ -3,7 +3,12 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "document.h"
 #include "keyword_list.h"
@@ -27,10 +32,44 @@ constexpr bool IsIdentifierChar(char16_t c) {
   return c < 128 && kIdentifierChars[c];
 }
 
-// The end of the run of identifier characters that starts at `p`.
+// The end of the run of identifier characters that starts at `p`. Eight
+// characters at a time where SSE2 is at hand: most of a program's
+// characters belong to words, and a word's end is seldom predictable.
 inline int IdentifierEnd(std::u16string_view text, int p) {
   const auto length = static_cast<int>(text.size());
+#if defined(__SSE2__)
+  const auto inRange = [](__m128i units, char16_t low, char16_t high) {
+    // Signed compares: units from 0x8000 on are negative and fall outside.
+    return _mm_and_si128(_mm_cmpgt_epi16(units, _mm_set1_epi16(static_cast<short>(low - 1))),
+                         _mm_cmplt_epi16(units, _mm_set1_epi16(static_cast<short>(high + 1))));
+  };
+  while (length - p >= 8) {
+    const __m128i units = _mm_loadu_si128(
+        reinterpret_cast<const __m128i*>(text.data() + static_cast<std::size_t>(p)));
+    // Setting bit 5 folds "A" to "Z" onto "a" to "z" and moves no other
+    // character into that range.
+    const __m128i letter = inRange(_mm_or_si128(units, _mm_set1_epi16(0x20)), u'a', u'z');
+    const __m128i digit = inRange(units, u'0', u'9');
+    const __m128i underscore = _mm_cmpeq_epi16(units, _mm_set1_epi16(u'_'));
+    const auto word = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), underscore)));
+    if (word != 0xFFFF) return p + std::countr_zero(~word) / 2;  // two mask bits a unit
+    p += 8;
+  }
+#endif
   while (p < length && IsIdentifierChar(text[static_cast<std::size_t>(p)])) ++p;
+  return p;
+}
+
+// The end of the stretch from `p` of characters that neither belong to a
+// word nor can open a token (`opens` holds the ASCII characters that may).
+inline int SeparatorEnd(std::u16string_view text, int p, const std::array<bool, 128>& opens) {
+  const auto length = static_cast<int>(text.size());
+  while (p < length) {
+    const char16_t c = text[static_cast<std::size_t>(p)];
+    if (c < 128 && (kIdentifierChars[c] || opens[c])) break;
+    ++p;
+  }
   return p;
 }
 
@@ -58,6 +97,14 @@ class WordEnds {
     }
     // Past the text at the end step; the document clamps it to the end.
     document_.SetSelStart(p + 1);
+  }
+
+  // Whether the steps at a stretch of separators may be taken in one move.
+  // Each of them ends an empty word and moves the insertion point one
+  // further; when an empty word is no keyword and nobody watches the
+  // selection, nothing but the insertion point's final place can be seen.
+  bool CanSkipSeparators() const {
+    return !emptyWordIsKeyword_ && !document_.HasSelectionChangeHandler();
   }
 
  private:

@@ -93,6 +93,13 @@ void KeywordList::Add(std::string_view entry) {
     hasLongEntry_ = true;
   }
   if (!added.empty()) firstBytes_.set(static_cast<std::uint8_t>(added[0]));
+  const auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(added[i]); };
+  shapes_.set(added.empty() ? Shape(0, 0, 0)
+                            : Shape(added.size(), byteAt(0), byteAt(added.size() - 1)));
+}
+
+std::size_t KeywordList::Shape(std::size_t size, std::uint8_t first, std::uint8_t last) {
+  return (std::min<std::size_t>(size, 63) << 10) | (std::size_t{first & 31u} << 5) | (last & 31u);
 }
 
 void KeywordList::Clear() {
@@ -102,6 +109,7 @@ void KeywordList::Clear() {
   longestEntry_ = 0;
   lengths_.reset();
   firstBytes_.reset();
+  shapes_.reset();
   hasLongEntry_ = false;
 }
 
@@ -127,6 +135,17 @@ bool KeywordList::Contains(std::string_view word) const {
 
 bool KeywordList::Contains(std::u16string_view word) const {
   if (!MayHoldLength(word.size())) return false;
+  // Words whose ends are ASCII are checked against the shapes first; a
+  // word's bytes are its characters', lowered.
+  const auto lowered = [](char16_t c) {
+    return static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+  };
+  if (word.empty()) {
+    if (!shapes_.test(Shape(0, 0, 0))) return false;
+  } else if (word.front() < 0x80 && word.back() < 0x80 &&
+             !shapes_.test(Shape(word.size(), lowered(word.front()), lowered(word.back())))) {
+    return false;
+  }
   // Words are short: lower-case into a buffer on the stack when it fits.
   char small[64];
   std::string large;

@@ -41,10 +41,16 @@ class KeywordList {
   std::vector<std::uint32_t> slots_;
   std::size_t distinct_ = 0;
   std::size_t longestEntry_ = 0;
-  // Quick rejection before hashing: which lengths (up to 63) and which first
-  // bytes the entries have.
+  // The shape of an entry or a word: its length (up to 63) and the low five
+  // bits of its first and last lowered byte, in 16 bits.
+  static std::size_t Shape(std::size_t size, std::uint8_t first, std::uint8_t last);
+
+  // Quick rejection before hashing: which lengths (up to 63), which first
+  // bytes and which shapes the entries have. Few words of a program share
+  // their shape with a keyword.
   std::bitset<64> lengths_;
   std::bitset<256> firstBytes_;
+  std::bitset<1 << 16> shapes_;
   bool hasLongEntry_ = false;
 };
 

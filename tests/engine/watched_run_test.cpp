@@ -1,0 +1,110 @@
+// A run takes the steps at a stretch of separators in one move when nobody
+// watches the selection. Whatever can be seen afterwards must be the same as
+// when every step moves the selection under a watching handler.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document.h"
+#include "filter_test_support.h"
+#include "formatting_run.h"
+#include "keyword_list.h"
+
+namespace markwell {
+namespace {
+
+using filter_test::MakeKeywords;
+using filter_test::RecordingProgress;
+
+struct Outcome {
+  std::vector<CharFormat> formats;
+  int selStart = 0;
+  int selLength = 0;
+  CharFormat selectionFormat;
+  std::vector<std::pair<int, int>> barWrites;  // maximum, position
+};
+
+Outcome RunOn(const std::u16string& text, int mode, const KeywordLists& keywords, bool colour,
+              bool watched) {
+  Document document;
+  document.SetText(text);
+  int moves = 0;
+  if (watched) document.SetSelectionChangeHandler([&moves] { ++moves; });
+  RecordingProgress progress(document);
+  RunFormattingSteps(document, mode, keywords, colour, progress);
+  Outcome outcome;
+  for (int i = 0; i < document.Length(); ++i) {
+    outcome.formats.push_back(document.Content().Table().Get(document.Content().IndexAt(i)));
+  }
+  outcome.selStart = document.SelStart();
+  outcome.selLength = document.SelLength();
+  outcome.selectionFormat = document.SelectionFormat();
+  for (const auto& write : progress.writes)
+    outcome.barWrites.emplace_back(write.maximum, write.position);
+  return outcome;
+}
+
+TEST(WatchedRunTest, SeparatorStretchesGiveWhatStepsGive) {
+  const std::u16string texts[] = {
+      u"",
+      u"   ",
+      u"begin  end;   ",
+      u"x := 'a' + 'b'  { c }  (* d *)  // e\r\n   end",
+      u"if a then  ( b ) / c // unclosed",
+      u"  'unclosed   ",
+      u"a' b'  [c]' d '  % comment\r\n  x = y';",
+      u"\u010D\u00E1 := \u00FD  + 1 ;  \U0001F600 begin",
+      u"end\r\n\r\n\r\n    ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;; end",
+      u"a                                                                        b",
+      // Lengths of 10n - 1 ending in separators: their last step asks for a
+      // value beyond the bar's maximum, which is written once per step.
+      u"x                  ",
+      u"end;                         ",
+  };
+  KeywordLists usual;
+  usual.pascal = MakeKeywords({"begin", "end", "if", "then"});
+  usual.matlab = MakeKeywords({"end", "if", "x"});
+  KeywordLists withEmpty = usual;
+  withEmpty.pascal.Add("");
+  withEmpty.matlab.Add("");
+  for (const KeywordLists* keywords : {&usual, &withEmpty}) {
+    for (int mode : {kPascalMode, kMatlabMode, kAssemblerMode}) {
+      for (bool colour : {false, true}) {
+        for (const std::u16string& text : texts) {
+          const Outcome stepped = RunOn(text, mode, *keywords, colour, true);
+          const Outcome skipped = RunOn(text, mode, *keywords, colour, false);
+          const std::string label =
+              "mode " + std::to_string(mode) + ", colour " + std::to_string(colour) + ", text " +
+              std::to_string(&text - texts) + (keywords == &withEmpty ? ", empty keyword" : "");
+          EXPECT_EQ(skipped.formats, stepped.formats) << label;
+          EXPECT_EQ(skipped.selStart, stepped.selStart) << label;
+          EXPECT_EQ(skipped.selLength, stepped.selLength) << label;
+          EXPECT_EQ(skipped.selectionFormat, stepped.selectionFormat) << label;
+          EXPECT_EQ(skipped.barWrites, stepped.barWrites) << label;
+        }
+      }
+    }
+  }
+}
+
+TEST(KeywordShapeTest, WordsSharingAShapeWithAnEntryAreComparedWhole) {
+  const KeywordList list = MakeKeywords({"begin", "Then", "a", "", "x9z",
+                                         "\xE8"
+                                         "ert"});
+  struct Case {
+    std::u16string word;
+    bool keyword;
+  } cases[] = {
+      {u"begin", true}, {u"BEGIN", true},     {u"bagin", false},    {u"beg1n", false},
+      {u"then", true},  {u"tHEN", true},      {u"tzzn", false},     {u"A", true},
+      {u"q", false},    {u"", true},          {u"X9Z", true},       {u"x9Z", true},
+      {u"xpz", false},  {u"\u010Dert", true}, {u"\u010DerT", true}, {u"Cert", false},
+  };
+  for (const auto& [word, keyword] : cases) {
+    EXPECT_EQ(IsKeyword(list, word), keyword) << std::string(word.begin(), word.end());
+  }
+}
+
+}  // namespace
+}  // namespace markwell
