@@ -1,6 +1,7 @@
 #include "format_index_array.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "huge_pages.h"
@@ -78,6 +79,30 @@ void FormatIndexArray::AppendRange(const FormatIndexArray& source, std::size_t b
     Append(stretchEnd - pos, source[pos]);
     pos = stretchEnd;
   }
+}
+
+std::size_t FormatIndexArray::FindUnflagged(std::size_t pos, std::size_t limit,
+                                            const std::vector<std::uint8_t>& flagged) const {
+  if (wide_) {
+    while (pos < limit && flagged[wideIndices_[pos]] != 0) ++pos;
+    return pos;
+  }
+  // Every byte value can be looked up; a value the table lacks is never stored.
+  std::array<std::uint8_t, 256> flags{};
+  std::copy_n(flagged.begin(), std::min(flagged.size(), flags.size()), flags.begin());
+  const std::uint8_t* data = narrowIndices_.data();
+  // Eight at a time without a branch per index: a writer looks for the few
+  // formats it has not met yet through the whole document.
+  while (limit - pos >= 8) {
+    const std::uint8_t* d = data + pos;
+    if ((flags[d[0]] & flags[d[1]] & flags[d[2]] & flags[d[3]] & flags[d[4]] & flags[d[5]] &
+         flags[d[6]] & flags[d[7]]) == 0) {
+      break;
+    }
+    pos += 8;
+  }
+  while (pos < limit && flags[data[pos]] != 0) ++pos;
+  return pos;
 }
 
 std::size_t FormatIndexArray::WideStretchEnd(std::size_t pos, std::size_t limit) const {

@@ -28,6 +28,11 @@ class FormatIndexArray {
   // Copies [begin, end) of `source`, appending it to this array.
   void AppendRange(const FormatIndexArray& source, std::size_t begin, std::size_t end);
 
+  // The first position in [pos, limit) whose index is not flagged in
+  // `flagged` (a flag per index of the format table), or `limit`.
+  std::size_t FindUnflagged(std::size_t pos, std::size_t limit,
+                            const std::vector<std::uint8_t>& flagged) const;
+
   // Replaces every index i in [begin, end) by change(i). `change` is called
   // once per stretch of equal indices, not once per character.
   template <typename Change>

@@ -13,6 +13,10 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "byte_words.h"
 #include "code_page.h"
 #include "utf8.h"
@@ -31,6 +35,7 @@ constexpr bool IsPlainAscii(char16_t c) {
   return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
 }
 
+#if !defined(__SSE2__)
 // How many of the eight units at `text` are plain before the first that is
 // not, with the bytes of those in `bytes` in memory order (the bytes after
 // them are of no use).
@@ -68,6 +73,25 @@ std::size_t PlainPrefix(const char16_t* text, std::uint64_t& bytes) {
     return std::min(ascii, special != 0 ? FirstFlagged(special) : 8);
   }
 }
+#endif
+
+#if defined(__SSE2__)
+// The sixteen units at `text` as bytes in `bytes`, and how many of them are
+// plain before the first that is not. Packing saturates: a unit above 0xFF
+// becomes 0xFF and one from 0x8000 on becomes 0, neither of them plain.
+inline std::size_t PlainPrefix16(const char16_t* text, __m128i& bytes) {
+  const auto* units = reinterpret_cast<const __m128i*>(text);
+  bytes = _mm_packus_epi16(_mm_loadu_si128(units), _mm_loadu_si128(units + 1));
+  // Signed compares: bytes from 0x80 on are negative and fail the first.
+  const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x1F)),
+                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x7F)));
+  const __m128i escaped = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
+                                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8('{'))),
+                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('}')));
+  const auto plain = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(escaped, printable)));
+  return static_cast<std::size_t>(std::countr_zero(~plain));
+}
+#endif
 
 class RtfOutput {
  public:
@@ -92,13 +116,27 @@ class RtfOutput {
     used_ += s.size();
     if (used_ >= kBufferSize) Flush();
   }
-  // Copies the plain characters from `text` on; returns where the first
-  // other character (or `end`) stands.
-  const char16_t* PutPlain(const char16_t* text, const char16_t* end) {
+  // Copies the plain characters from `text` on, up to `end`; returns where
+  // the first other character (or `end`) stands. Units up to `readable` may
+  // be read ahead.
+  const char16_t* PutPlain(const char16_t* text, const char16_t* end,
+                           [[maybe_unused]] const char16_t* readable) {
     for (;;) {
       char* out = buffer_.get() + used_;
       const std::size_t room = kBufferSize - used_;
       const char16_t* stop = text + std::min(room, static_cast<std::size_t>(end - text));
+#if defined(__SSE2__)
+      // Sixteen at a time; the slack takes the bytes of a block that overshoot.
+      while (readable - text >= 16 && text < stop) {
+        __m128i bytes;
+        const std::size_t plain =
+            std::min(PlainPrefix16(text, bytes), static_cast<std::size_t>(stop - text));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+        out += plain;
+        text += plain;
+        if (plain < 16) break;
+      }
+#else
       // Eight at a time; the slack takes the bytes of a word that overshoot.
       while (stop - text >= 8) {
         std::uint64_t bytes = 0;
@@ -108,6 +146,7 @@ class RtfOutput {
         text += plain;
         if (plain < 8) break;
       }
+#endif
       while (text != stop && IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
       used_ = static_cast<std::size_t>(out - buffer_.get());
       if (used_ < kBufferSize) return text;
@@ -211,22 +250,31 @@ class RtfDocumentWriter {
   static constexpr int kUnset = -1;
 
   void CollectTables() {
-    const std::size_t formats = content_.Table().Size();
+    const FormatTable& table = content_.Table();
+    const std::size_t formats = table.Size();
     fontOfFormat_.assign(formats, kUnset);
     colourOfFormat_.assign(formats, kUnset);
     runFormatOf_.assign(formats, RunFormat{});
     std::unordered_map<std::string_view, int> fonts;
     std::unordered_map<Colour, int> colours;
     const std::u16string& text = content_.Text();
-    bool afterCr = false;
-    content_.ForEachRun(begin_, end_, [&](int start, int length, const CharFormat& format) {
-      const auto from = static_cast<std::size_t>(start);
-      const auto last = from + static_cast<std::size_t>(length) - 1;
+    const FormatIndexArray& indices = content_.Indices();
+    // Formats are numbered in the order of their first written run. Only the
+    // first run of each format needs a look: the others are skipped over.
+    std::vector<std::uint8_t> met(formats, 0);
+    const auto begin = static_cast<std::size_t>(begin_);
+    const auto end = static_cast<std::size_t>(end_);
+    for (std::size_t pos = indices.FindUnflagged(begin, end, met); pos < end;
+         pos = indices.FindUnflagged(pos, end, met)) {
+      const auto index = indices[pos];
+      const std::size_t runEnd = indices.StretchEnd(pos, end);
       // A run that is only the LF of a CR LF is never written (see WriteBody).
-      const bool unused = afterCr && last == from && text[from] == u'\n';
-      afterCr = text[last] == u'\r';
-      const auto index = content_.IndexAt(start);
-      if (unused || fontOfFormat_[index] != kUnset) return;
+      const bool unused =
+          runEnd == pos + 1 && text[pos] == u'\n' && pos > begin && text[pos - 1] == u'\r';
+      pos = runEnd;
+      if (unused) continue;
+      met[index] = 1;
+      const CharFormat& format = table.Get(index);
       auto [font, newFont] =
           fonts.try_emplace(format.fontName, static_cast<int>(fontNames_.size()));
       if (newFont) fontNames_.push_back(format.fontName);
@@ -242,7 +290,7 @@ class RtfDocumentWriter {
       runFormatOf_[index] =
           RunFormat{fontOfFormat_[index], colourOfFormat_[index],
                     static_cast<std::int64_t>(format.size) * 2, format.style.Bits()};
-    });
+    }
     // A font table needs at least one font for \deff0 to name.
     if (fontNames_.empty()) fontNames_.push_back(CharFormat{}.fontName);
   }
@@ -304,7 +352,8 @@ class RtfDocumentWriter {
         const char16_t c = text[i];
         if (IsPlainAscii(c)) {
           // The whole stretch of plain characters in one copy.
-          const char16_t* stop = out_.PutPlain(text.data() + i, text.data() + to);
+          const char16_t* stop =
+              out_.PutPlain(text.data() + i, text.data() + to, text.data() + text.size());
           i = static_cast<std::size_t>(stop - text.data()) - 1;
         } else if (c == u'\r' || c == u'\n') {
           // One paragraph mark per CR LF; a lone CR or LF is a line break too.
