@@ -266,3 +266,46 @@ TEST(RtfWriter, StreamsInPieces) {
 
 }  // namespace
 }  // namespace markwell
+
+namespace markwell {
+namespace {
+
+// The font and colour tables hold the formats of the runs that are written,
+// numbered in the order of their first written run; a format found only on
+// the LF of a CR LF (which writes nothing) is left out.
+TEST(RtfTablesTest, HoldWhatIsWrittenInOrderOfFirstUse) {
+  const CharFormat plain = test::Format("Times New Roman", 10);
+  const CharFormat red = test::Format("Courier New", 10, 0, MakeRgb(255, 0, 0));
+  const CharFormat green = test::Format("Arial", 10, 0, MakeRgb(0, 128, 0));
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, CharFormat>> pieces;
+    const char* fonts;
+    const char* colours;
+  } cases[] = {
+      {"format only on the LF of a pair",
+       {{"a\r", plain}, {"\n", red}, {"b", plain}},
+       "{\\f0\\fnil\\fcharset238 Times New Roman;}",
+       "{\\colortbl ;}"},
+      {"format on the LF of a pair, later on text",
+       {{"a\r", plain}, {"\n", red}, {"b", plain}, {"c", green}, {"d", red}},
+       "{\\f0\\fnil\\fcharset238 Times New Roman;}{\\f1\\fnil\\fcharset238 Arial;}"
+       "{\\f2\\fnil\\fcharset238 Courier New;}",
+       "{\\colortbl ;\\red0\\green128\\blue0;\\red255\\green0\\blue0;}"},
+      {"lone LF at the start is written",
+       {{"\n", red}, {"x", plain}},
+       "{\\f0\\fnil\\fcharset238 Courier New;}{\\f1\\fnil\\fcharset238 Times New Roman;}",
+       "{\\colortbl ;\\red255\\green0\\blue0;}"},
+  };
+  for (const Case& c : cases) {
+    const DocumentContent content = test::Content(c.pieces);
+    const std::string rtf = RtfString(content, 0, content.Length());
+    EXPECT_NE(rtf.find(std::string("{\\fonttbl") + c.fonts + "}"), std::string::npos)
+        << c.name << "\n"
+        << rtf;
+    EXPECT_NE(rtf.find(c.colours), std::string::npos) << c.name << "\n" << rtf;
+  }
+}
+
+}  // namespace
+}  // namespace markwell
