@@ -102,6 +102,25 @@ void TextAttributes::SetSize(int points) {
   document_.ChangeFormat([&](FormatTable::Index i) { return table.WithSize(i, points); });
 }
 
+void TextAttributes::SetStyleThenColor(FontStyles style, Colour color) {
+  if (document_.selLength_ > 0) {
+    FormatIndexArray& indices = document_.content_.Indices();
+    const auto begin = static_cast<std::size_t>(document_.selStart_);
+    const auto end = begin + static_cast<std::size_t>(document_.selLength_);
+    if (indices.StretchEnd(begin, end) == end) {
+      // The two writes would ask the table the same two questions in turn.
+      FormatTable& table = document_.content_.Table();
+      const FormatTable::Index old = indices[begin];
+      const FormatTable::Index changed =
+          table.WithColor(table.WithStyle(old, style), NormaliseColour(color));
+      if (changed != old) indices.Fill(begin, end, changed);
+      return;
+    }
+  }
+  SetStyle(style);
+  SetColor(color);
+}
+
 void TextAttributes::SetHeight(int height) {
   SetSize(MulDivRound(height, 72, kPixelsPerInch));
 }

@@ -43,6 +43,10 @@ class TextAttributes {
   // The size from a pixel height at 96 pixels per inch, rounded to nearest.
   void SetHeight(int height);
 
+  // SetStyle then SetColor, with the same result; one pass over a selection
+  // of one format (a token, as a run marks it).
+  void SetStyleThenColor(FontStyles style, Colour color);
+
   // SetStyle, SetHeight, SetSize and SetColor in that order, with the same
   // result (the format table included), in one pass over the selection.
   void SetStyleHeightSizeColor(FontStyles style, int height, int points, Colour color);

@@ -60,12 +60,9 @@ int TokenEnd(std::u16string_view text, Token token, int p) {
   return p;
 }
 
-// The characters that may open a token.
-constexpr std::array<bool, 128> kOpeners = [] {
-  std::array<bool, 128> opens{};
-  for (char16_t c : std::u16string_view(u"'{(/")) opens[c] = true;
-  return opens;
-}();
+// Where a stretch of separators ends: a word or a character that may open
+// a token.
+constexpr std::array<bool, 128> kSeparatorStops = SeparatorStops(u"'{(/");
 
 std::string_view StyleOf(Token token) {
   return token == Token::kLiteral ? "DText" : "DKoment";
@@ -105,7 +102,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
     // Separators that follow: their steps write the bar as steps in a word
     // do, and leave the insertion point behind the last of them.
     if (skipSeparators) {
-      const int separatorEnd = SeparatorEnd(text, p, kOpeners);
+      const int separatorEnd = SeparatorEnd(text, p, kSeparatorStops);
       if (separatorEnd > p) {
         ShowProgressOfSteps(progress, p, separatorEnd, 1);
         document.SetSelStart(separatorEnd);

@@ -20,13 +20,9 @@ int FindOrLast(std::u16string_view text, char16_t c, int from) {
                                             : static_cast<int>(found);
 }
 
-// The characters that may open a token.
-constexpr std::array<bool, 128> kOpeners = [] {
-  std::array<bool, 128> opens{};
-  opens[u'\''] = true;
-  opens[u'%'] = true;
-  return opens;
-}();
+// Where a stretch of separators ends: a word or a character that may open
+// a token.
+constexpr std::array<bool, 128> kSeparatorStops = SeparatorStops(u"'%");
 
 }  // namespace
 
@@ -66,7 +62,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
     // Separators that follow: their steps write the bar as steps in a word
     // do, and leave the insertion point behind the last of them.
     if (skipSeparators) {
-      const int separatorEnd = SeparatorEnd(text, p + 1, kOpeners);
+      const int separatorEnd = SeparatorEnd(text, p + 1, kSeparatorStops);
       if (separatorEnd > p + 1) {
         ShowProgressOfSteps(progress, p + 1, separatorEnd, 1);
         document.SetSelStart(separatorEnd);

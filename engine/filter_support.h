@@ -61,13 +61,21 @@ inline int IdentifierEnd(std::u16string_view text, int p) {
   return p;
 }
 
+// The characters that end a stretch of separators: the identifier
+// characters and the ASCII characters in `openers`, which may open a token.
+constexpr std::array<bool, 128> SeparatorStops(std::u16string_view openers) {
+  std::array<bool, 128> stops = kIdentifierChars;
+  for (char16_t c : openers) stops[c] = true;
+  return stops;
+}
+
 // The end of the stretch from `p` of characters that neither belong to a
-// word nor can open a token (`opens` holds the ASCII characters that may).
-inline int SeparatorEnd(std::u16string_view text, int p, const std::array<bool, 128>& opens) {
+// word nor can open a token.
+inline int SeparatorEnd(std::u16string_view text, int p, const std::array<bool, 128>& stops) {
   const auto length = static_cast<int>(text.size());
   while (p < length) {
     const char16_t c = text[static_cast<std::size_t>(p)];
-    if (c < 128 && (kIdentifierChars[c] || opens[c])) break;
+    if (c < 128 && stops[c]) break;
     ++p;
   }
   return p;

@@ -98,10 +98,6 @@ void KeywordList::Add(std::string_view entry) {
                             : Shape(added.size(), byteAt(0), byteAt(added.size() - 1)));
 }
 
-std::size_t KeywordList::Shape(std::size_t size, std::uint8_t first, std::uint8_t last) {
-  return (std::min<std::size_t>(size, 63) << 10) | (std::size_t{first & 31u} << 5) | (last & 31u);
-}
-
 void KeywordList::Clear() {
   entries_.clear();
   slots_.clear();
@@ -133,19 +129,8 @@ bool KeywordList::Contains(std::string_view word) const {
   return Find(lowered, HashBytes(lowered));
 }
 
-bool KeywordList::Contains(std::u16string_view word) const {
+bool KeywordList::ContainsLowered(std::u16string_view word) const {
   if (!MayHoldLength(word.size())) return false;
-  // Words whose ends are ASCII are checked against the shapes first; a
-  // word's bytes are its characters', lowered.
-  const auto lowered = [](char16_t c) {
-    return static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-  };
-  if (word.empty()) {
-    if (!shapes_.test(Shape(0, 0, 0))) return false;
-  } else if (word.front() < 0x80 && word.back() < 0x80 &&
-             !shapes_.test(Shape(word.size(), lowered(word.front()), lowered(word.back())))) {
-    return false;
-  }
   // Words are short: lower-case into a buffer on the stack when it fits.
   char small[64];
   std::string large;
@@ -176,10 +161,6 @@ bool KeywordList::Contains(std::u16string_view word) const {
   }
   if (word.size() % 8 != 0) hash.Add(group);
   return Find(std::string_view(bytes, word.size()), hash.Value());
-}
-
-bool IsKeyword(const KeywordList& list, std::u16string_view word) {
-  return list.Contains(word);
 }
 
 namespace {

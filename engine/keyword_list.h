@@ -2,6 +2,7 @@
 // file order, searched for a filter's words.
 #pragma once
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <string>
@@ -21,10 +22,28 @@ class KeywordList {
   // The answer is the one a linear search of the entries gives; a hash table
   // of the distinct entries gives it faster. Characters beyond the 8-bit
   // code page never match.
-  bool Contains(std::u16string_view word) const;
+  // Inline, since most words of a program are rejected by their shape: a
+  // filter asks for every word.
+  bool Contains(std::u16string_view word) const {
+    if (word.empty()) return !entries_.empty() && shapes_.test(Shape(0, 0, 0));
+    const char16_t first = word.front();
+    const char16_t last = word.back();
+    // Words whose ends are ASCII are checked against the shapes first.
+    if (first < 0x80 && last < 0x80 &&
+        (word.size() > longestEntry_ ||
+         !shapes_.test(Shape(word.size(), LowerAsciiByte(first), LowerAsciiByte(last))))) {
+      return false;
+    }
+    return ContainsLowered(word);
+  }
   bool Contains(std::string_view word) const;
 
  private:
+  static std::uint8_t LowerAsciiByte(char16_t c) {
+    return static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+  }
+  // Contains after the shape test: lowers and hashes the word.
+  bool ContainsLowered(std::u16string_view word) const;
   // False when no entry has `size` bytes: most words of a program are no
   // keyword, and this rejects many of them before any hashing.
   bool MayHoldLength(std::size_t size) const;
@@ -43,7 +62,9 @@ class KeywordList {
   std::size_t longestEntry_ = 0;
   // The shape of an entry or a word: its length (up to 63) and the low five
   // bits of its first and last lowered byte, in 16 bits.
-  static std::size_t Shape(std::size_t size, std::uint8_t first, std::uint8_t last);
+  static std::size_t Shape(std::size_t size, std::uint8_t first, std::uint8_t last) {
+    return (std::min<std::size_t>(size, 63) << 10) | (std::size_t{first & 31u} << 5) | (last & 31u);
+  }
 
   // Quick rejection before hashing: which lengths (up to 63), which first
   // bytes and which shapes the entries have. Few words of a program share
@@ -57,7 +78,9 @@ class KeywordList {
 // Lower-cases "A" to "Z" (codes 65 to 90); every other byte stays.
 std::string LowerAscii(std::string_view text);
 
-bool IsKeyword(const KeywordList& list, std::u16string_view word);
+inline bool IsKeyword(const KeywordList& list, std::u16string_view word) {
+  return list.Contains(word);
+}
 
 // The Pascal and the MATLAB keyword list, loaded once at start-up.
 struct KeywordLists {

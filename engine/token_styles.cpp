@@ -29,8 +29,11 @@ void ApplyTokenStyle(Document& document, std::string_view name, bool useColour) 
   const auto* style = std::ranges::find(kTokenStyles, name, &TokenStyle::name);
   if (style != kTokenStyles.end()) {
     TextAttributes attributes = document.SelAttributes();
-    attributes.SetStyle(style->style);
-    if (useColour) attributes.SetColor(style->colour);
+    if (useColour) {
+      attributes.SetStyleThenColor(style->style, style->colour);
+    } else {
+      attributes.SetStyle(style->style);
+    }
   }
   // Both are read back before either write, so a selection that the document
   // clamped to the end of the text collapses there.

@@ -219,3 +219,47 @@ TEST_F(DocumentTest, EmptyDocumentReportsTheBaseFont) {
 
 }  // namespace
 }  // namespace markwell
+
+namespace markwell {
+namespace {
+
+// The one-pass style and colour write agrees with the two writes in turn:
+// on every character, on the typing format and on the format table itself.
+TEST(StyleThenColorTest, AgreesWithTwoWrites) {
+  struct Case {
+    const char* name;
+    int start;
+    int length;
+  } cases[] = {{"one format", 0, 3},
+               {"two formats", 2, 4},
+               {"insertion point", 3, 0},
+               {"whole text", 0, 9},
+               {"last character", 8, 1}};
+  for (const Case& c : cases) {
+    Document once;
+    Document twice;
+    for (Document* d : {&once, &twice}) {
+      d->SetText(u"abcdefghi");
+      d->SetSelStart(3);
+      d->SetSelLength(3);
+      d->SelAttributes().SetSize(20);  // a second format in the middle
+      d->SetSelStart(c.start);
+      d->SetSelLength(c.length);
+    }
+    const Colour red = MakeRgb(200, 0, 0);
+    once.SelAttributes().SetStyleThenColor(FontStyle::Bold, red);
+    twice.SelAttributes().SetStyle(FontStyle::Bold);
+    twice.SelAttributes().SetColor(red);
+    for (int i = 0; i < once.Length(); ++i) {
+      EXPECT_EQ(once.Content().IndexAt(i), twice.Content().IndexAt(i)) << c.name << " at " << i;
+    }
+    EXPECT_EQ(once.SelectionFormat(), twice.SelectionFormat()) << c.name;
+    ASSERT_EQ(once.Content().Table().Size(), twice.Content().Table().Size()) << c.name;
+    for (FormatTable::Index i = 0; i < once.Content().Table().Size(); ++i) {
+      EXPECT_EQ(once.Content().Table().Get(i), twice.Content().Table().Get(i)) << c.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace markwell
