@@ -157,7 +157,6 @@ void DocumentBridge::Clear() {
 void DocumentBridge::Show(const Document& document) {
   const QSignalBlocker quiet(&editor_);
   ShowContent(document.Content());
-  editor_.setTextCursor(QTextCursor(editor_.document()));
   TypeInBaseFontWhenEmpty();
 }
 
@@ -165,11 +164,18 @@ void DocumentBridge::ShowContent(const DocumentContent& content) {
   QTextDocument& qtDocument = *editor_.document();
   // A new document is not an edit that can be undone.
   qtDocument.setUndoRedoEnabled(false);
+  // Emptying and filling in one edit block is one change of the whole
+  // document, which the widget lays out lazily, a piece per timer tick.
+  QTextCursor edit(&qtDocument);
+  edit.beginEditBlock();
   qtDocument.clear();
   QTextCursor cursor(&qtDocument);
-  cursor.beginEditBlock();
   bridge::InsertContent(cursor, content);
-  cursor.endEditBlock();
+  // The caret, carried to the end by the insertion, goes to the start while
+  // the layout has not yet seen the new text: repainting the caret's old
+  // place would otherwise lay the whole document out at once.
+  editor_.setTextCursor(QTextCursor(&qtDocument));
+  edit.endEditBlock();
   qtDocument.setUndoRedoEnabled(true);
 }
 
