@@ -184,13 +184,17 @@ void DocumentBridge::TypeInBaseFontWhenEmpty() {
   editor_.setCurrentCharFormat(bridge::ToQtFormat(font_.AsCharFormat()));
 }
 
-std::string DocumentBridge::SelectionAsRtf() const {
+Document DocumentBridge::SelectionDocument() const {
   const QTextCursor cursor = editor_.textCursor();
   bridge::Snapshot snapshot =
       bridge::ReadDocument(*editor_.document(), cursor.selectionStart(), cursor.selectionEnd());
   Document document = MakeDocument(snapshot, font_);
   document.SelectAll();
-  return markwell::SelectionAsRtf(document);
+  return document;
+}
+
+std::string DocumentBridge::SelectionAsRtf() const {
+  return markwell::SelectionAsRtf(SelectionDocument());
 }
 
 bool DocumentBridge::PasteRtf(std::string_view rtf) {

@@ -61,6 +61,8 @@ class DocumentBridge {
   // Replaces the whole document by `document`'s content (caret at the start).
   void Show(const Document& document);
 
+  // The selection on its own, all of it selected, for the clipboard.
+  Document SelectionDocument() const;
   // The selection as RTF, for the clipboard.
   std::string SelectionAsRtf() const;
   // Replaces the selection by an RTF document; false, with nothing changed,

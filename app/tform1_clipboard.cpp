@@ -1,6 +1,6 @@
 // Copy, cut and paste: always on REdit, wherever the focus is. RTF goes on
-// the clipboard beside what the widget offers itself (HTML and text); paste
-// takes RTF first, then HTML, then text.
+// the clipboard beside what the widget offers itself (HTML and text), each
+// made when it is asked for; paste takes RTF first, then HTML, then text.
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <memory>
 
+#include "copied_selection.h"
 #include "rich_edit.h"
 #include "tform1.h"
 
@@ -36,13 +37,8 @@ void TForm1::CopySelection() {
 }
 
 std::unique_ptr<QMimeData> TForm1::SelectionMimeData() {
-  auto data = std::make_unique<QMimeData>();
-  const QByteArray rtf = QByteArray::fromStdString(bridge_.SelectionAsRtf());
-  for (const QString& type : RtfMimeTypes()) data->setData(type, rtf);
-  const QTextDocumentFragment fragment = REdit->textCursor().selection();
-  data->setHtml(fragment.toHtml());
-  data->setText(fragment.toPlainText());
-  return data;
+  return std::make_unique<CopiedSelection>(bridge_.SelectionDocument(),
+                                           SelectionSnapshot(REdit->textCursor()));
 }
 
 void TForm1::Paste(const QMimeData& data) {
