@@ -12,6 +12,17 @@ namespace markwell {
 namespace {
 
 constexpr int kTimerInterval = 100;  // ms: the window is on screen and painted first
+// A run writes the bar at every tenth character; the screen shows it at
+// most this often (ms).
+constexpr qint64 kBarPaintInterval = 40;
+
+// The bar shows no text, and so makes none: QProgressBar formats its text
+// at every value written to decide whether the change needs a repaint.
+class TextlessProgressBar : public QProgressBar {
+ public:
+  using QProgressBar::QProgressBar;
+  QString text() const override { return isTextVisible() ? QProgressBar::text() : QString(); }
+};
 
 QFont WindowFont() {
   QFont font;
@@ -27,7 +38,7 @@ TForm2::TForm2(QWidget& mainWindow, int mode, FormattingSteps steps)
     : QDialog(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Label1(new QLabel(QStringLiteral("Label1"), this)),
-      PB(new QProgressBar(this)),
+      PB(new TextlessProgressBar(this)),
       Timer1(new QTimer(this)),
       mainWindow_(mainWindow),
       mode_(mode),
@@ -71,11 +82,16 @@ void TForm2::Timer1Timer() {
   // One run per window, even when it fails.
   Timer1->stop();
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The bar takes every value the run writes but is painted by BarChanged
+  // only now and then.
+  PB->setUpdatesEnabled(false);
+  barPainted_.start();
   try {
     steps_(mode_, *this);
   } catch (...) {
     error_ = std::current_exception();
   }
+  PB->setUpdatesEnabled(true);
   QApplication::restoreOverrideCursor();
   close();
 }
@@ -91,12 +107,17 @@ void TForm2::BarChanged() {
   // A range of 0 to 0 would make Qt's bar a busy indicator; 0 to 1 draws
   // the same empty bar.
   const int maximum = std::max(BarMaximum(), 1);
-  if (PB->maximum() != maximum) {
-    PB->setMaximum(maximum);
-    PB->repaint();
-  }
-  // The bar repaints itself at once whenever a write changes what it shows.
+  const bool newRange = PB->maximum() != maximum;
+  if (newRange) PB->setMaximum(maximum);
   PB->setValue(BarPosition());
+  // No events are handled during a run: paint now, when the range has
+  // changed, the bar is full, or the last painting is long enough ago.
+  if (PB->updatesEnabled()) return;  // the bar paints itself
+  if (!newRange && BarPosition() != maximum && !barPainted_.hasExpired(kBarPaintInterval)) return;
+  PB->setUpdatesEnabled(true);
+  PB->repaint();
+  PB->setUpdatesEnabled(false);
+  barPainted_.start();
 }
 
 }  // namespace markwell

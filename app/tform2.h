@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <exception>
 #include <functional>
 
@@ -46,6 +47,7 @@ class TForm2 : public QDialog, public ProgressView {
   int mode_;
   FormattingSteps steps_;
   std::exception_ptr error_;
+  QElapsedTimer barPainted_;  // since the bar was last painted during the run
 };
 
 }  // namespace markwell

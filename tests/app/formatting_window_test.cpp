@@ -2,6 +2,7 @@
 // the wait cursor, what it shows while the filter reports, closing before
 // the first tick, and an error during the run.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
@@ -12,6 +13,21 @@
 #include "run_formatting.h"
 
 using namespace markwell;
+
+namespace {
+
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
 
 class FormattingWindowTest : public QObject {
   Q_OBJECT
@@ -69,6 +85,40 @@ class FormattingWindowTest : public QObject {
     QCOMPARE(valueSeen, 100);
     QVERIFY((centre - main_->frameGeometry().center()).manhattanLength() <= 2);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+  void barTakesEveryWriteAndIsPaintedNowAndThen() {
+    constexpr int kWrites = 2000;
+    constexpr qint64 kPaintInterval = 40;  // ms, the window's
+    PaintCounter counter;
+    bool everyValueTaken = true;
+    int paintsBeforeFull = -1;
+    int paintsWhenFull = -1;
+    qint64 elapsed = 0;
+    RunFormatting(*main_, 2, [&](int, ProgressView& progress) {
+      QProgressBar& bar = *dynamic_cast<TForm2&>(progress).PB;
+      bar.installEventFilter(&counter);
+      QElapsedTimer clock;
+      clock.start();
+      progress.SetBarMaximum(kWrites);
+      for (int value = 1; value < kWrites; ++value) {
+        progress.SetBarPosition(value);
+        everyValueTaken = everyValueTaken && bar.value() == value && bar.maximum() == kWrites;
+      }
+      elapsed = clock.elapsed();
+      paintsBeforeFull = counter.paints;
+      progress.SetBarPosition(kWrites);
+      paintsWhenFull = counter.paints;
+      bar.removeEventFilter(&counter);
+    });
+    QVERIFY(everyValueTaken);
+    // The new range is painted, then at most one state per interval: not
+    // one per pixel the bar grows by.
+    QVERIFY(paintsBeforeFull >= 1);
+    QVERIFY2(paintsBeforeFull <= 2 + elapsed / kPaintInterval,
+             qPrintable(QString("%1 paints in %2 ms").arg(paintsBeforeFull).arg(elapsed)));
+    // The full bar is painted at once.
+    QCOMPARE(paintsWhenFull, paintsBeforeFull + 1);
   }
 
   void emptyDocumentDrawsAnEmptyBar() {
