@@ -10,6 +10,7 @@
 #include "bridge_writer.h"
 #include "clipboard_content.h"
 #include "document_file.h"
+#include "layout_completion.h"
 
 namespace markwell {
 
@@ -39,6 +40,7 @@ DocumentBridge::DocumentBridge(QTextEdit& editor) : editor_(editor) {
 
 void DocumentBridge::SetFont(const BaseFont& font) {
   QTextDocument& qtDocument = *editor_.document();
+  FinishLayout(qtDocument);
   bridge::Snapshot wanted = bridge::ReadDocument(qtDocument);
   editor_.setFont(bridge::ToQFont(font));
   font_ = font;
@@ -74,19 +76,23 @@ CharFormat DocumentBridge::SelectionFormat() const {
 }
 
 void DocumentBridge::SetSelectionStyle(FontStyles style) {
+  FinishLayout(*editor_.document());
   editor_.mergeCurrentCharFormat(bridge::StyleFormat(style));
 }
 
 void DocumentBridge::SetSelectionName(const std::string& name) {
+  FinishLayout(*editor_.document());
   editor_.mergeCurrentCharFormat(bridge::NameFormat(name));
 }
 
 void DocumentBridge::SetSelectionSize(int points) {
+  FinishLayout(*editor_.document());
   editor_.mergeCurrentCharFormat(bridge::SizeFormat(points));
 }
 
 DocumentBridge::EditOutcome DocumentBridge::Edit(const std::function<void(Document&)>& change) {
   QTextDocument& qtDocument = *editor_.document();
+  FinishLayout(qtDocument);
   bridge::Snapshot snapshot = bridge::ReadDocument(qtDocument);
   const std::u16string text = snapshot.content.Text();
   const QTextCursor cursor = editor_.textCursor();
@@ -201,6 +207,7 @@ bool DocumentBridge::PasteRtf(std::string_view rtf) {
   Document piece;
   piece.Font() = font_;
   if (!InsertRtf(piece, rtf)) return false;
+  FinishLayout(*editor_.document());
   const QSignalBlocker quiet(&editor_);
   QTextCursor cursor = editor_.textCursor();
   cursor.beginEditBlock();

@@ -3,8 +3,11 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+
+#include "layout_completion.h"
 
 namespace markwell {
 
@@ -55,11 +58,49 @@ void RichEdit::dragMoveEvent(QDragMoveEvent* event) {
 void RichEdit::dropEvent(QDropEvent* event) {
   const QString file = openDropped_ ? DroppedFile(event->mimeData()) : QString();
   if (file.isEmpty()) {
+    FinishLayout(*document());
     QTextEdit::dropEvent(event);
     return;
   }
   event->acceptProposedAction();
   openDropped_(file);
+}
+
+void RichEdit::keyPressEvent(QKeyEvent* event) {
+  if (!OnlyMovesTheCaret(*event)) FinishLayout(*document());
+  QTextEdit::keyPressEvent(event);
+}
+
+bool RichEdit::OnlyMovesTheCaret(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void RichEdit::inputMethodEvent(QInputMethodEvent* event) {
+  FinishLayout(*document());
+  QTextEdit::inputMethodEvent(event);
+}
+
+void RichEdit::contextMenuEvent(QContextMenuEvent* event) {
+  // The menu's entries (cut, paste, delete, undo) act without another event.
+  FinishLayout(*document());
+  QTextEdit::contextMenuEvent(event);
 }
 
 QMimeData* RichEdit::createMimeDataFromSelection() const {

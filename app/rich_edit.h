@@ -31,8 +31,14 @@ class RichEdit : public QTextEdit {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The user's edits wait for the layout of a newly filled document.
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // Keys that move the caret or select (or only press a modifier) edit nothing.
+  static bool OnlyMovesTheCaret(const QKeyEvent& event);
   // The first local file that `data` carries, or an empty string.
   static QString DroppedFile(const QMimeData* data);
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "copied_selection.h"
+#include "layout_completion.h"
 #include "rich_edit.h"
 #include "tform1.h"
 
@@ -21,6 +22,7 @@ void TForm1::mnuVlozitdoschrClick() {
 
 void TForm1::mnuCutClick() {
   CopySelection();
+  FinishLayout(*REdit->document());
   QTextCursor cursor = REdit->textCursor();
   cursor.removeSelectedText();
   REdit->setTextCursor(cursor);
@@ -50,6 +52,7 @@ void TForm1::Paste(const QMimeData& data) {
       return;
     }
   }
+  FinishLayout(*REdit->document());
   QTextCursor cursor = REdit->textCursor();
   if (data.hasHtml()) {
     cursor.insertFragment(QTextDocumentFragment::fromHtml(data.html(), REdit->document()));
