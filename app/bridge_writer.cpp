@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include "bridge_formats.h"
 
@@ -114,8 +115,15 @@ bool WriteChangedFormats(QTextDocument& document, const Snapshot& snapshot,
 
 void InsertContent(QTextCursor& cursor, const DocumentContent& content) {
   const std::u16string& text = content.Text();
+  // Each widget format made once: a run is often a single token.
+  const FormatTable& table = content.Table();
+  std::vector<QTextCharFormat> formats;
+  formats.reserve(table.Size());
+  for (std::size_t i = 0; i < table.Size(); ++i) {
+    formats.push_back(ToQtFormat(table.Get(static_cast<FormatTable::Index>(i))));
+  }
   bool skipLf = false;  // the LF of a CR LF that a run boundary split
-  content.ForEachRun(0, content.Length(), [&](int start, int runLength, const CharFormat& format) {
+  content.ForEachRun(0, content.Length(), [&](int start, int runLength, const CharFormat&) {
     QString piece;
     piece.reserve(runLength);
     const auto end = static_cast<std::size_t>(start + runLength);
@@ -136,7 +144,9 @@ void InsertContent(QTextCursor& cursor, const DocumentContent& content) {
         piece.append(QChar(c));
       }
     }
-    if (!piece.isEmpty()) cursor.insertText(piece, ToQtFormat(format));
+    if (!piece.isEmpty()) {
+      cursor.insertText(piece, formats[content.Indices()[static_cast<std::size_t>(start)]]);
+    }
   });
 }
 
