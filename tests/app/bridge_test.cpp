@@ -282,21 +282,6 @@ class BridgeTest : public QObject {
     QCOMPARE(editor_->toPlainText(), QString("first\nsecond"));
   }
 
-  void showLeavesTheLayoutOfALongDocumentToLaterTicks() {
-    editor_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(editor_.get()));
-    std::u16string text;
-    for (int line = 0; line < 20000; ++line) text += u"line of a long document\r\n";
-    Document document;
-    document.SetText(text);
-    bridge_->Show(document);
-    // The top is there at once; the end is laid out while events are handled.
-    QVERIFY(editor_->document()->firstBlock().layout()->lineCount() > 0);
-    QCOMPARE(editor_->document()->lastBlock().layout()->lineCount(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(editor_->document()->lastBlock().layout()->lineCount() > 0, 60000);
-    QCOMPARE(editor_->textCursor().position(), 0);
-  }
-
   void newBaseFontLeavesExistingTextAlone() {
     InsertIn(*editor_, "typed");  // takes its look from the base font
     BaseFont font = bridge_->Font();
