@@ -108,4 +108,11 @@ inline QString KeywordDir() {
   return QStringLiteral(MARKWELL_KEYWORD_DIR);
 }
 
+// A new main window, shown; false when it never became visible.
+inline bool ShowMainWindow(std::unique_ptr<TForm1>& form) {
+  form = std::make_unique<TForm1>(KeywordDir());
+  form->show();
+  return QTest::qWaitForWindowExposed(form.get());
+}
+
 }  // namespace markwell::test

@@ -37,9 +37,7 @@ class ClipboardTest : public QObject {
  private slots:
   void initTestCase() { SetApplicationTitle(); }
   void init() {
-    form_ = std::make_unique<TForm1>(test::KeywordDir());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QVERIFY(test::ShowMainWindow(form_));
     QApplication::clipboard()->clear();
   }
   void cleanup() { form_.reset(); }

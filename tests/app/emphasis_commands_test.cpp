@@ -41,11 +41,7 @@ class EmphasisCommandsTest : public QObject {
 
  private slots:
   void initTestCase() { SetApplicationTitle(); }
-  void init() {
-    form_ = std::make_unique<TForm1>(test::KeywordDir());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
+  void init() { QVERIFY(test::ShowMainWindow(form_)); }
   void cleanup() { form_.reset(); }
 
   void emphasisButtonByStyle_data() {

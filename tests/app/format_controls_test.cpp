@@ -47,9 +47,7 @@ class FormatControlsTest : public QObject {
  private slots:
   void initTestCase() { SetApplicationTitle(); }
   void init() {
-    form_ = std::make_unique<TForm1>(test::KeywordDir());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QVERIFY(test::ShowMainWindow(form_));
     WriteSample(*form_);
   }
   void cleanup() { form_.reset(); }

@@ -41,11 +41,7 @@ class LongDocumentTest : public QObject {
     for (int line = 0; line < 20000; ++line)
       file.write("  x := x + 1; { a line of a long unit }\r\n");
   }
-  void init() {
-    form_ = std::make_unique<TForm1>(test::KeywordDir());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
+  void init() { QVERIFY(test::ShowMainWindow(form_)); }
   void cleanup() { form_.reset(); }
 
   void editRightAfterOpeningLeavesAllLaidOut_data() {
