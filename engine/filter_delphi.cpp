@@ -79,7 +79,6 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
   WordEnds wordEnds(document, keywords, "DKey", useColour);
-  const bool skipSeparators = wordEnds.CanSkipSeparators();
   int p = 0;
   while (p <= length) {
     // Steps at identifier characters only grow the word.
@@ -99,16 +98,8 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
     ShowProgress(progress, (last + 1) / 10);
     p = last + 1;
 
-    // Separators that follow: their steps write the bar as steps in a word
-    // do, and leave the insertion point behind the last of them.
-    if (skipSeparators) {
-      const int separatorEnd = SeparatorEnd(text, p, kSeparatorStops);
-      if (separatorEnd > p) {
-        ShowProgressOfSteps(progress, p, separatorEnd, 1);
-        document.SetSelStart(separatorEnd);
-        p = separatorEnd;
-      }
-    }
+    // The separators that follow, in one move where allowed.
+    p = wordEnds.PassSeparators(text, p, kSeparatorStops, progress);
   }
 }
 

@@ -34,7 +34,6 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
   WordEnds wordEnds(document, keywords, "MKey", true);
-  const bool skipSeparators = wordEnds.CanSkipSeparators();
   for (int p = 0; p <= length; ++p) {
     // Steps at identifier characters only grow the word.
     const int wordEnd = IdentifierEnd(text, p);
@@ -59,16 +58,8 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
     }
     ShowProgress(progress, (p + 1) / 10);
 
-    // Separators that follow: their steps write the bar as steps in a word
-    // do, and leave the insertion point behind the last of them.
-    if (skipSeparators) {
-      const int separatorEnd = SeparatorEnd(text, p + 1, kSeparatorStops);
-      if (separatorEnd > p + 1) {
-        ShowProgressOfSteps(progress, p + 1, separatorEnd, 1);
-        document.SetSelStart(separatorEnd);
-        p = separatorEnd - 1;
-      }
-    }
+    // The separators that follow, in one move where allowed.
+    p = wordEnds.PassSeparators(text, p + 1, kSeparatorStops, progress) - 1;
   }
 }
 

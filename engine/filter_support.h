@@ -2,6 +2,7 @@
 // marking of a token and the progress rule.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <string_view>
@@ -81,6 +82,24 @@ inline int SeparatorEnd(std::u16string_view text, int p, const std::array<bool, 
   return p;
 }
 
+// The bar is written, and so repainted, only when its value changes.
+inline void ShowProgress(ProgressView& progress, int value) {
+  if (progress.BarPosition() != value) progress.SetBarPosition(value);
+}
+
+// The progress of the one-position steps at first..last - 1, whose values are
+// (step + offset) / 10, without a division per step: the writes are the same
+// as step by step, since nothing else happens during these steps. A value
+// beyond the maximum is shown clamped and so differs from the bar at every
+// step that asks for it.
+inline void ShowProgressOfSteps(ProgressView& progress, int first, int last, int offset) {
+  for (int step = first; step < last;) {
+    const int value = (step + offset) / 10;
+    ShowProgress(progress, value);
+    step = value > progress.BarMaximum() ? step + 1 : (value + 1) * 10 - offset;
+  }
+}
+
 // Ends the words of one pass, looking each up in one keyword list.
 class WordEnds {
  public:
@@ -89,7 +108,8 @@ class WordEnds {
         keywords_(keywords),
         style_(style),
         useColour_(useColour),
-        emptyWordIsKeyword_(IsKeyword(keywords, std::u16string_view())) {}
+        emptyWordIsKeyword_(IsKeyword(keywords, std::u16string_view())),
+        canPassSeparators_(!emptyWordIsKeyword_ && !document.HasSelectionChangeHandler()) {}
 
   // Ends the word that began at SelStart before the non-identifier character
   // at `p` (or the end of the text), styles it when the list holds it, and
@@ -107,12 +127,22 @@ class WordEnds {
     document_.SetSelStart(p + 1);
   }
 
-  // Whether the steps at a stretch of separators may be taken in one move.
-  // Each of them ends an empty word and moves the insertion point one
-  // further; when an empty word is no keyword and nobody watches the
-  // selection, nothing but the insertion point's final place can be seen.
-  bool CanSkipSeparators() const {
-    return !emptyWordIsKeyword_ && !document_.HasSelectionChangeHandler();
+  // Takes the steps at the stretch of separators from `p` on (up to a word
+  // or a possible token opener, see SeparatorStops) and returns where the
+  // stretch ends. Each of these steps ends an empty word and moves the
+  // insertion point one further; when an empty word is no keyword and nobody
+  // watches the selection, nothing but the bar's writes and the insertion
+  // point's final place can be seen, so they are taken in one move.
+  // Otherwise nothing is taken and `p` comes back.
+  int PassSeparators(std::u16string_view text, int p, const std::array<bool, 128>& stops,
+                     ProgressView& progress) {
+    if (!canPassSeparators_) return p;
+    const int end = SeparatorEnd(text, p, stops);
+    if (end > p) {
+      ShowProgressOfSteps(progress, p, end, 1);  // as the steps in a word
+      document_.SetSelStart(end);
+    }
+    return std::max(end, p);
   }
 
  private:
@@ -121,6 +151,7 @@ class WordEnds {
   std::string_view style_;
   bool useColour_;
   bool emptyWordIsKeyword_;
+  bool canPassSeparators_;
 };
 
 // Selects [first, last] and styles it; the insertion point ends behind it.
@@ -129,24 +160,6 @@ inline void MarkToken(Document& document, int first, int last, std::string_view 
   document.SetSelStart(first);
   document.SetSelLength(last - first + 1);
   ApplyTokenStyle(document, style, useColour);
-}
-
-// The bar is written, and so repainted, only when its value changes.
-inline void ShowProgress(ProgressView& progress, int value) {
-  if (progress.BarPosition() != value) progress.SetBarPosition(value);
-}
-
-// The progress of the one-position steps at first..last - 1, whose values are
-// (step + offset) / 10, without a division per step: the writes are the same
-// as step by step, since nothing else happens during these steps. A value
-// beyond the maximum is shown clamped and so differs from the bar at every
-// step that asks for it.
-inline void ShowProgressOfSteps(ProgressView& progress, int first, int last, int offset) {
-  for (int step = first; step < last;) {
-    const int value = (step + offset) / 10;
-    ShowProgress(progress, value);
-    step = value > progress.BarMaximum() ? step + 1 : (value + 1) * 10 - offset;
-  }
 }
 
 }  // namespace markwell
