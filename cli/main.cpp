@@ -1,9 +1,13 @@
 // markwell-cli: loads a document as the editor's Open command does,
 // optionally runs one formatting run on it, and writes RTF, JSON, text or HTML.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,14 +66,12 @@ std::string ReadStandardInput() {
   std::string bytes;
   char chunk[1 << 16];
   for (;;) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
-    bytes.append(chunk, got);
-    if (got < sizeof chunk) {
-      if (std::ferror(stdin)) throw EngineError("Cannot open file -");
-      break;
-    }
+    const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw EngineError("Cannot open file -", SystemReason(errno));
+    if (got == 0) return bytes;
+    bytes.append(chunk, static_cast<std::size_t>(got));
   }
-  return bytes;
 }
 
 std::string BaseName(const std::string& path) {
@@ -104,12 +106,60 @@ void WriteOutput(const Document& document, const Options& options, const std::st
   }
 }
 
+// The files this call has written and the input each came from, by the
+// file's identity, so that one name reached two ways is still one file.
+class WrittenOutputs {
+ public:
+  // The input whose output is the file at `path`, or null.
+  const std::string* InputThatWrote(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return nullptr;
+    const auto found = inputs_.find({info.st_dev, info.st_ino});
+    return found == inputs_.end() ? nullptr : &found->second;
+  }
+  void Add(const std::string& path, const std::string& input) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0)
+      inputs_.emplace(std::pair(info.st_dev, info.st_ino), input);
+  }
+
+ private:
+  std::map<std::pair<dev_t, ino_t>, std::string> inputs_;
+};
+
+// Makes the output directory of -o DIR/ with its parents, when missing.
+void MakeOutputDirectory(const std::string& directory, const std::string& output) {
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  // A file of that name: the output cannot go "into" it.
+  if (error == std::errc::file_exists) error = std::make_error_code(std::errc::not_a_directory);
+  if (error) throw EngineError("Cannot create file " + output, error.message());
+}
+
+std::string AutoModeRefusal(const std::string& input) {
+  const std::size_t dot = input.rfind('.');
+  const std::size_t slash = input.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    return "skipped: --mode auto knows no language for a name without an extension";
+  }
+  return "skipped: --mode auto knows no language for '" + input.substr(dot) + "'";
+}
+
 class Converter {
  public:
   explicit Converter(const Options& options) : options_(options) {}
 
   // Converts one input; an error is raised as EngineError.
   void Convert(const std::string& input) {
+    const std::optional<int> mode = options_.autoMode ? ModeForFileName(input) : options_.mode;
+    if (options_.autoMode && !mode) throw EngineError(AutoModeRefusal(input));
+    const std::string output = OutputPathFor(options_, input);
+    if (output != "-") {
+      if (const std::string* first = written_.InputThatWrote(output)) {
+        throw EngineError("not written: " + output + " is already the output of " + *first);
+      }
+    }
+
     Document document;
     BaseFont& font = document.Font();
     font.SetName(options_.fontName);
@@ -122,20 +172,20 @@ class Converter {
     } else {
       LoadFromFile(document, input);
     }
-
-    const std::optional<int> mode = options_.autoMode ? ModeForFileName(input) : options_.mode;
     if (mode) Run(document, *mode);
 
-    const std::string output = OutputPathFor(options_, input);
+    const auto write = [&](std::ostream& out) { WriteOutput(document, options_, input, out); };
     if (output == "-") {
-      WriteOutput(document, options_, input, std::cout);
-      std::cout.flush();
-      if (!std::cout) throw EngineError("Cannot create file -");
-    } else {
-      const bool written = WriteFileSafely(
-          output, [&](std::ostream& out) { WriteOutput(document, options_, input, out); });
-      if (!written) throw EngineError("Cannot create file " + output);
+      if (const std::error_code error = WriteToDescriptor(STDOUT_FILENO, write)) {
+        throw EngineError("Cannot create file -", error.message());
+      }
+      return;
     }
+    if (options_.output.back() == '/') MakeOutputDirectory(options_.output, output);
+    if (const auto failure = WriteFileSafely(output, write)) {
+      throw EngineError("Cannot create file " + output, failure->Reason());
+    }
+    written_.Add(output, input);
   }
 
  private:
@@ -157,7 +207,16 @@ class Converter {
   const Options& options_;
   KeywordLists keywords_;
   bool keywordsLoaded_ = false;
+  WrittenOutputs written_;
 };
+
+// One line on standard error: the program, the input, the message and the
+// system's reason where there is one.
+void Report(const std::string& input, const std::string& message, const std::string& reason) {
+  std::string line = std::string(kProgram) + ": " + input + ": " + message;
+  if (!reason.empty()) line += ": " + reason;
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
 
 }  // namespace
 
@@ -187,10 +246,10 @@ int main(int argc, char** argv) {
     try {
       converter.Convert(input);
     } catch (const EngineError& error) {
-      std::fprintf(stderr, "%s: %s\n", kProgram, error.what());
+      Report(input, error.what(), error.Reason());
       status = 1;
     } catch (const std::bad_alloc&) {
-      std::fprintf(stderr, "%s: Out of memory\n", kProgram);
+      Report(input, "Out of memory", "");
       status = 1;
     }
   }

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -155,14 +156,12 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       throw UsageError{"unknown option '" + arguments[i] + "'"};
     }
   }
-  for (const std::string& input : options.inputs) {
-    if (options.autoMode && (input == "-" || !ModeForFileName(input))) {
-      throw UsageError{"--mode auto cannot choose a mode for " +
-                       (input == "-" ? std::string("standard input") : "'" + input + "'") +
-                       " (modes: asm, pascal, matlab, reset, none or an integer)"};
-    }
-  }
-  if (options.autoMode && options.inputs.empty()) {
+  // Standard input has no name to choose by; a file whose extension names no
+  // language is only skipped, when it is converted.
+  const bool readsStandardInput =
+      options.inputs.empty() ||
+      std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end();
+  if (options.autoMode && readsStandardInput) {
     throw UsageError{
         "--mode auto cannot choose a mode for standard input (modes: asm, pascal, matlab, "
         "reset, none or an integer)"};

@@ -23,8 +23,8 @@ namespace {
 
 constexpr const char* kFailedToLoad = "Failed to Load Stream";
 
-[[noreturn]] void CannotOpen(const std::string& fileName) {
-  throw EngineError("Cannot open file " + fileName);
+[[noreturn]] void CannotOpen(const std::string& fileName, int errorNumber) {
+  throw EngineError("Cannot open file " + fileName, SystemReason(errorNumber));
 }
 
 // A file's bytes, read whole into one buffer that is never zero-filled and
@@ -84,14 +84,15 @@ class FileCloser {
 
 FileBytes ReadWholeFile(const std::string& fileName) {
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) CannotOpen(fileName);
+  if (fd < 0) CannotOpen(fileName, errno);
   const FileCloser closer(fd);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) CannotOpen(fileName);
+  if (::fstat(fd, &info) != 0) CannotOpen(fileName, errno);
+  if (S_ISDIR(info.st_mode)) CannotOpen(fileName, EISDIR);
   const std::size_t expected =
       S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
   FileBytes bytes;
-  if (!bytes.ReadAll(fd, expected)) CannotOpen(fileName);
+  if (!bytes.ReadAll(fd, expected)) CannotOpen(fileName, errno);
   return bytes;
 }
 
@@ -133,9 +134,9 @@ void LoadFromFile(Document& document, const std::string& fileName) {
 }
 
 void SaveToFile(const Document& document, const std::string& fileName) {
-  const bool saved =
+  const auto failure =
       WriteFileSafely(fileName, [&](std::ostream& out) { WriteRtf(document.Content(), out); });
-  if (!saved) throw EngineError("Cannot create file " + fileName);
+  if (failure) throw EngineError("Cannot create file " + fileName, failure->Reason());
 }
 
 std::string FileExtension(std::string_view fileName) {

@@ -12,16 +12,18 @@ namespace markwell {
 // Reads a file into the document: as RTF when it is RTF, else as plain text
 // (UTF-8 when it is valid UTF-8, else windows-1250) in the base font.
 // Errors (EngineError): "Cannot open file %s" when the file cannot be
-// opened or read; "Failed to Load Stream" when it is neither readable RTF
-// nor text. On an error the document is left as it was.
+// opened or read, with the system's reason; "Failed to Load Stream" when it
+// is neither readable RTF nor text. On an error the document is left as it
+// was.
 void LoadFromFile(Document& document, const std::string& fileName);
 
 // The same for bytes already in memory (standard input, the clipboard).
 void LoadFromBytes(Document& document, std::string_view bytes);
 
-// Writes the whole document as RTF. The file is replaced only when the whole
-// write succeeded; an existing file is never damaged. Error (EngineError):
-// "Cannot create file %s".
+// Writes the whole document as RTF, safely (see WriteFileSafely): an
+// existing file is never damaged, and keeps its mode, links, owner and
+// group. Error (EngineError): "Cannot create file %s", with the system's
+// reason.
 void SaveToFile(const Document& document, const std::string& fileName);
 
 // The extension rule of the open command: the part of the file name from its

@@ -39,16 +39,23 @@ contains "usage error names the option" "unknown option '--bogus'" \
 
 "$cli" "$work/missing.pas" > /dev/null 2> "$work/err"
 check "missing input exits 1" 1 $?
-check "missing input message" "markwell-cli: Cannot open file $work/missing.pas" "$(cat "$work/err")"
+check "missing input message" \
+  "markwell-cli: $work/missing.pas: Cannot open file $work/missing.pas: No such file or directory" \
+  "$(cat "$work/err")"
 
 printf 'a\0b' > "$work/binary.pas"
 "$cli" "$work/binary.pas" > /dev/null 2> "$work/err"
 check "binary input exits 1" 1 $?
-check "binary input message" "markwell-cli: Failed to Load Stream" "$(cat "$work/err")"
+check "binary input message" "markwell-cli: $work/binary.pas: Failed to Load Stream" "$(cat "$work/err")"
 
 printf 'x' | "$cli" -o "$work" 2> "$work/err"
 check "output to a directory exits 1" 1 $?
-check "output to a directory message" "markwell-cli: Cannot create file $work" "$(cat "$work/err")"
+check "output to a directory message" "markwell-cli: -: Cannot create file $work: Is a directory" \
+  "$(cat "$work/err")"
+printf 'x' | "$cli" > /dev/full 2> "$work/err"
+check "full standard output exits 1" 1 $?
+check "full standard output message" "markwell-cli: -: Cannot create file -: No space left on device" \
+  "$(cat "$work/err")"
 
 check "plain text from stdin as json" \
   '{"text": "a\r\nb", "selection": {"start": 0, "length": 0}, "runs": [{"start": 0, "length": 4, "bold": false, "italic": false, "underline": false, "strike": false, "color": "auto", "font": "Times New Roman", "size": 10}]}' \
@@ -90,11 +97,18 @@ check "one output per input" "p.json s.json u.json" "$(ls "$work/out" | tr '\n' 
 contains "auto picked pascal" '"bold": true' "$(cat "$work/out/u.json")"
 contains "auto picked matlab" '"color": "#228B22"' "$(cat "$work/out/s.json")"
 contains "auto picked asm" '"bold": true' "$(cat "$work/out/p.json")"
-"$cli" -m auto "$work/in/notes.txt" > /dev/null 2> "$work/err"
-check "auto on an unknown extension is a usage error" 2 $?
-contains "auto names the modes" "modes: asm, pascal, matlab" "$(cat "$work/err")"
+# An unknown extension skips that input only; -o makes the missing directories.
+"$cli" -m auto -o "$work/made/deeper/" "$work/in/notes.txt" "$work/in/u.PAS" 2> "$work/err"
+check "auto skips an unknown extension" 1 $?
+check "the others are converted into the new directory" "u.rtf" "$(ls "$work/made/deeper")"
+check "the skipped input is reported" \
+  "markwell-cli: $work/in/notes.txt: skipped: --mode auto knows no language for '.txt'" \
+  "$(cat "$work/err")"
 printf 'x' | "$cli" -m auto > /dev/null 2>&1
 check "auto on standard input is a usage error" 2 $?
+"$cli" -m auto -o "$work/out/" "$work/in/u.PAS" - < /dev/null > /dev/null 2> "$work/err"
+check "auto with standard input among several is a usage error" 2 $?
+contains "auto names the modes" "modes: asm, pascal, matlab" "$(cat "$work/err")"
 "$cli" "$work/in/u.PAS" "$work/in/s.m" > /dev/null 2>&1
 check "several inputs need an output directory" 2 $?
 
@@ -102,7 +116,29 @@ rm -f "$work/out/"*
 "$cli" -m pascal -o "$work/out/" "$work/in/u.PAS" "$work/in/missing.pas" "$work/in/s.m" 2> "$work/err"
 check "a failing input fails the call" 1 $?
 check "the rest are still converted" "s.rtf u.rtf" "$(ls "$work/out" | tr '\n' ' ' | sed 's/ $//')"
-check "the failing input is reported" "markwell-cli: Cannot open file $work/in/missing.pas" "$(cat "$work/err")"
+check "the failing input is reported" \
+  "markwell-cli: $work/in/missing.pas: Cannot open file $work/in/missing.pas: No such file or directory" \
+  "$(cat "$work/err")"
+
+# Two inputs with one output name: the first one's output stays.
+mkdir -p "$work/a" "$work/b"
+printf 'begin' > "$work/a/unit.pas"
+printf 'end' > "$work/b/unit.pas"
+rm -f "$work/out/"*
+"$cli" -t text -o "$work/out/" "$work/a/unit.pas" "$work/b/unit.pas" 2> "$work/err"
+check "a second input for one output fails the call" 1 $?
+check "the first input's output stays" "begin" "$(cat "$work/out/unit.txt")"
+check "the second input is reported" \
+  "markwell-cli: $work/b/unit.pas: not written: $work/out/unit.txt is already the output of $work/a/unit.pas" \
+  "$(cat "$work/err")"
+"$cli" -o "$work/a/unit.pas/" "$work/b/unit.pas" 2> "$work/err"
+check "an output directory that is a file" \
+  "markwell-cli: $work/b/unit.pas: Cannot create file $work/a/unit.pas/unit.rtf: Not a directory" \
+  "$(cat "$work/err")"
+"$cli" -o "$work/nowhere/a.rtf" "$work/a/unit.pas" 2> "$work/err"
+check "an output file in a missing directory" \
+  "markwell-cli: $work/a/unit.pas: Cannot create file $work/nowhere/a.rtf: No such file or directory" \
+  "$(cat "$work/err")"
 
 # HTML escapes everything: text and font names.
 html=$(printf '{\\rtf1{\\fonttbl{\\f0 Evil</style>"\\'"'"'27;}}\\f0 <script>&"x"</script>}' | "$cli" -t html)

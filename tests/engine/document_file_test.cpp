@@ -6,12 +6,15 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "engine_error.h"
+#include "safe_file_writer.h"
 
 namespace markwell {
 namespace {
@@ -25,10 +28,22 @@ class DocumentFileTest : public ::testing::Test {
                 ("markwell-files-" + std::to_string(::getpid()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(directory);
+    // The copies an in-place save keeps go here, where a test can see them.
+    temporary = directory.string() + "-tmp";
+    fs::create_directories(temporary);
+    const char* previous = std::getenv("TMPDIR");
+    if (previous) previousTemporary = previous;
+    ::setenv("TMPDIR", temporary.c_str(), 1);
   }
   void TearDown() override {
+    if (previousTemporary) {
+      ::setenv("TMPDIR", previousTemporary->c_str(), 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
     fs::permissions(directory, fs::perms::owner_all);
     fs::remove_all(directory);
+    fs::remove_all(temporary);
   }
   std::string Path(const char* name) const { return (directory / name).string(); }
   void Write(const char* name, const std::string& bytes) {
@@ -40,13 +55,31 @@ class DocumentFileTest : public ::testing::Test {
     bytes << in.rdbuf();
     return bytes.str();
   }
+  // The message and the system's reason of the error that `action` raises.
   static std::string ErrorOf(const std::function<void()>& action) {
     try {
       action();
     } catch (const EngineError& error) {
-      return error.what();
+      return error.what() + (error.Reason().empty() ? "" : ": " + error.Reason());
     }
     return "";
+  }
+  static struct stat StatOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info;
+  }
+  // Runs `action` with writes beyond `bytes` failing, as on a full disk.
+  static void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& action) {
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limit = old;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    action();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
   }
   // Only the temporary-free listing: the names in the directory.
   std::vector<std::string> Names() const {
@@ -59,6 +92,8 @@ class DocumentFileTest : public ::testing::Test {
   }
 
   fs::path directory;
+  fs::path temporary;
+  std::optional<std::string> previousTemporary;
   Document document;
 };
 
@@ -121,8 +156,9 @@ TEST_F(DocumentFileTest, LoadErrorsLeaveTheDocumentAsItWas) {
   struct Case {
     std::string path, message;
   } cases[] = {
-      {Path("missing.pas"), "Cannot open file " + Path("missing.pas")},
-      {Path("dir.pas"), "Cannot open file " + Path("dir.pas")},
+      {Path("missing.pas"),
+       "Cannot open file " + Path("missing.pas") + ": No such file or directory"},
+      {Path("dir.pas"), "Cannot open file " + Path("dir.pas") + ": Is a directory"},
       {Path("binary.pas"), "Failed to Load Stream"},
   };
   for (const auto& c : cases) {
@@ -170,39 +206,97 @@ TEST_F(DocumentFileTest, FailedSavesLeaveTheOldFileIntactAndNoTemporary) {
   document.SetText(u"new");
   fs::create_directory(directory / "dir");
   EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("dir")); }),
-            "Cannot create file " + Path("dir"));
+            "Cannot create file " + Path("dir") + ": Is a directory");
   EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("nowhere/x.rtf")); }),
-            "Cannot create file " + Path("nowhere/x.rtf"));
+            "Cannot create file " + Path("nowhere/x.rtf") + ": No such file or directory");
   EXPECT_EQ(Names(), std::vector<std::string>{"dir"});
 }
 
-TEST_F(DocumentFileTest, ReadOnlyDirectoryCannotBeWritten) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
-  Write("kept.rtf", "old bytes");
-  fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
+// Where a new file in its place would lose something, the file itself is
+// written: its other names see the new content, and it keeps its owner,
+// group and mode. Only root can give a file to another owner.
+TEST_F(DocumentFileTest, HardLinkedOrForeignFilesAreWrittenInPlace) {
+  Write("linked.rtf", "old");
+  fs::create_hard_link(directory / "linked.rtf", directory / "other-name.rtf");
+  Write("foreign.rtf", "old");
+  ::chmod(Path("foreign.rtf").c_str(), 0604);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(Path("foreign.rtf").c_str(), 65534, 65534), 0);
+  }
   document.SetText(u"new");
-  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("kept.rtf")); }),
-            "Cannot create file " + Path("kept.rtf"));
-  fs::permissions(directory, fs::perms::owner_all);
-  EXPECT_EQ(Read(Path("kept.rtf")), "old bytes");
+  SaveToFile(document, Path("linked.rtf"));
+  SaveToFile(document, Path("foreign.rtf"));
+  EXPECT_EQ(Read(Path("other-name.rtf")).rfind("{\\rtf", 0), 0u);
+  EXPECT_EQ(StatOf(Path("linked.rtf")).st_nlink, 2u);
+  const struct stat foreign = StatOf(Path("foreign.rtf"));
+  EXPECT_EQ(Read(Path("foreign.rtf")), Read(Path("linked.rtf")));
+  EXPECT_EQ(foreign.st_mode & 07777, 0604u);
+  if (root) {
+    EXPECT_EQ(std::pair(foreign.st_uid, foreign.st_gid), std::pair(65534u, 65534u));
+  }
+  EXPECT_TRUE(fs::is_empty(temporary));  // the copy of the old content is gone
 }
 
+TEST_F(DocumentFileTest, ReadOnlyDirectoryIsWrittenInPlace) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+  Write("kept.rtf", "old bytes");
+  Write("locked.rtf", "old bytes");
+  ::chmod(Path("locked.rtf").c_str(), 0444);
+  fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
+  document.SetText(u"new");
+  SaveToFile(document, Path("kept.rtf"));
+  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("locked.rtf")); }),
+            "Cannot create file " + Path("locked.rtf") + ": Permission denied");
+  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("new.rtf")); }),
+            "Cannot create file " + Path("new.rtf") + ": Permission denied");
+  fs::permissions(directory, fs::perms::owner_all);
+  EXPECT_EQ(Read(Path("kept.rtf")).rfind("{\\rtf", 0), 0u);
+  EXPECT_EQ(Read(Path("locked.rtf")), "old bytes");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"kept.rtf", "locked.rtf"}));
+}
+
+// A file that may not be written is not replaced either.
+TEST_F(DocumentFileTest, ReadOnlyFileIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+  Write("locked.rtf", "old bytes");
+  ::chmod(Path("locked.rtf").c_str(), 0444);
+  document.SetText(u"new");
+  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("locked.rtf")); }),
+            "Cannot create file " + Path("locked.rtf") + ": Permission denied");
+  EXPECT_EQ(Read(Path("locked.rtf")), "old bytes");
+}
+
+// Replaced or written in place, a save that fails leaves the old content.
 TEST_F(DocumentFileTest, FullDiskLeavesTheOldFileIntact) {
   Write("kept.rtf", "old bytes");
+  Write("linked.rtf", "old bytes");
+  fs::create_hard_link(directory / "linked.rtf", directory / "other-name.rtf");
   document.SetText(std::u16string(200000, u'x'));
-  // A file-size limit makes writes fail as on a full disk.
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  rlimit limit = old;
-  limit.rlim_cur = 4096;
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-  const std::string error = ErrorOf([&] { SaveToFile(document, Path("kept.rtf")); });
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
-  EXPECT_EQ(error, "Cannot create file " + Path("kept.rtf"));
-  EXPECT_EQ(Read(Path("kept.rtf")), "old bytes");
-  EXPECT_EQ(Names(), std::vector<std::string>{"kept.rtf"});
+  for (const char* name : {"kept.rtf", "linked.rtf"}) {
+    std::string error;
+    WithFileSizeLimit(4096, [&] { error = ErrorOf([&] { SaveToFile(document, Path(name)); }); });
+    EXPECT_EQ(error, "Cannot create file " + Path(name) + ": File too large");
+    EXPECT_EQ(Read(Path(name)), "old bytes") << name;
+  }
+  EXPECT_EQ(Names(), (std::vector<std::string>{"kept.rtf", "linked.rtf", "other-name.rtf"}));
+  EXPECT_TRUE(fs::is_empty(temporary));
+}
+
+TEST(ReplacingLosesTest, LinksOwnerOrGroup) {
+  struct Case {
+    FileIdentity file;
+    bool loses;
+  } cases[] = {
+      {{1, 1000, 100}, false},  // ours, one name: replaced
+      {{2, 1000, 100}, true},   // a hard link elsewhere
+      {{1, 0, 100}, true},      // another owner
+      {{1, 1000, 0}, true},     // another group
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReplacingLoses(c.file, 1000, 100), c.loses)
+        << c.file.links << " " << c.file.owner << " " << c.file.group;
+  }
 }
 
 TEST_F(DocumentFileTest, NonRegularTargetIsWrittenStraightInto) {
