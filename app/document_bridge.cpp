@@ -1,6 +1,7 @@
 #include "document_bridge.h"
 
 #include <QSignalBlocker>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <vector>
@@ -156,7 +157,7 @@ void DocumentBridge::Save(const std::string& fileName) const {
 
 void DocumentBridge::Clear() {
   const QSignalBlocker quiet(&editor_);
-  editor_.clear();
+  ShowContent(DocumentContent());
   TypeInBaseFontWhenEmpty();
 }
 
@@ -168,21 +169,21 @@ void DocumentBridge::Show(const Document& document) {
 
 void DocumentBridge::ShowContent(const DocumentContent& content) {
   QTextDocument& qtDocument = *editor_.document();
-  // A new document is not an edit that can be undone.
-  qtDocument.setUndoRedoEnabled(false);
   // Emptying and filling in one edit block is one change of the whole
-  // document, which the widget lays out lazily, a piece per timer tick.
+  // document, which the widget lays out lazily, a piece per timer tick; and
+  // one step of the widget's undo, which brings the old document back.
   QTextCursor edit(&qtDocument);
   edit.beginEditBlock();
-  qtDocument.clear();
-  QTextCursor cursor(&qtDocument);
-  bridge::InsertContent(cursor, content);
+  edit.select(QTextCursor::Document);
+  edit.removeSelectedText();
+  edit.setBlockFormat(QTextBlockFormat());
+  edit.setBlockCharFormat(QTextCharFormat());
+  bridge::InsertContent(edit, content);
   // The caret, carried to the end by the insertion, goes to the start while
   // the layout has not yet seen the new text: repainting the caret's old
   // place would otherwise lay the whole document out at once.
   editor_.setTextCursor(QTextCursor(&qtDocument));
   edit.endEditBlock();
-  qtDocument.setUndoRedoEnabled(true);
 }
 
 void DocumentBridge::TypeInBaseFontWhenEmpty() {

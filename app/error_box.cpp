@@ -25,11 +25,14 @@ QString ErrorBoxText(const QString& message) {
 void ShowErrorBox(const QString& message) {
   QMessageBox box(QMessageBox::Critical, ApplicationTitle(), ErrorBoxText(message), QMessageBox::Ok,
                   QApplication::activeWindow());
+  // A file name may look like markup ("<b>x</b>.pas"); it is shown as it is.
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
 void ShowPlainMessage(const QString& message) {
   QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), message, QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 

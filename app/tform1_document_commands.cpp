@@ -23,7 +23,8 @@ std::string FileSystemName(const QString& fileName) {
 
 void TForm1::mnuNovyClick() {
   bridge_.Clear();
-  SelectionMaybeChanged();
+  // The controls keep what they show until the user next moves the selection.
+  RememberSelection();
 }
 
 void TForm1::mnuNacistClick() {

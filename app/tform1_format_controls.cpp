@@ -18,6 +18,25 @@ bool IsDigit(QChar c) {
   return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// Editing and caret keys of the field; with Ctrl they still type nothing.
+bool TypesNothing(int key) {
+  switch (key) {
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 void TForm1::REditSelectionChange() {
@@ -79,9 +98,10 @@ bool TForm1::CBVelTextKeyPress(QKeyEvent& event) {
     default:
       break;
   }
+  // Keys that type nothing are no characters, even where the window system
+  // gives them a text of their own (Delete comes with U+007F on X11).
   const QString text = event.text();
-  // Keys that type nothing (arrows, Delete, Home) are no characters.
-  if (text.isEmpty()) return false;
+  if (text.isEmpty() || TypesNothing(event.key())) return false;
   return !(text.size() == 1 && IsDigit(text.front()));
 }
 

@@ -56,6 +56,7 @@ struct SeenMessage {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QList<QAbstractButton*>::size_type buttons = 0;
   bool centredOnScreen = false;
+  Qt::TextFormat textFormat = Qt::AutoText;
 };
 
 inline std::shared_ptr<SeenMessage> ExpectMessageBox() {
@@ -65,6 +66,7 @@ inline std::shared_ptr<SeenMessage> ExpectMessageBox() {
     seen->title = box.windowTitle();
     seen->text = box.text();
     seen->icon = box.icon();
+    seen->textFormat = box.textFormat();
     seen->buttons = box.buttons().size();
     seen->centredOnScreen = box.parentWidget() == nullptr;
     QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);

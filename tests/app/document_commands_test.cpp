@@ -85,6 +85,16 @@ class DocumentCommandsTest : public QObject {
     QCOMPARE(form_->CBStyl->currentIndex(), style);
   }
 
+  void openCanBeUndone() {
+    QTest::keyClicks(form_->REdit, "kept");
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("a.pas"), "begin end.");
+    form_->OpenFile(dir.filePath("a.pas"));
+    QCOMPARE(form_->REdit->toPlainText(), QString("begin end."));
+    QTest::keyClick(form_->REdit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form_->REdit->toPlainText(), QString("kept"));
+  }
+
   void cancelledOpenChangesNothing() {
     QTest::keyClicks(form_->REdit, "kept");
     form_->CBStyl->setCurrentIndex(kMatlabStyle);
@@ -149,10 +159,19 @@ class DocumentCommandsTest : public QObject {
     QTest::mouseClick(form_->TBTucnost, Qt::LeftButton);
     form_->CBStyl->setCurrentIndex(kMatlabStyle);
     QTest::mouseClick(form_->TBPouzitBarvu, Qt::LeftButton);
+    const QString size = form_->CBVelText->currentText();
     QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
     QCOMPARE(form_->REdit->toPlainText(), QString());
     QCOMPARE(form_->CBStyl->currentIndex(), kMatlabStyle);
     QVERIFY(form_->TBPouzitBarvu->isChecked());
+    // The caret moved from the end to 0, yet the controls show what they showed.
+    QVERIFY(form_->TBTucnost->isChecked());
+    QCOMPARE(form_->CBVelText->currentText(), size);
+    // Nothing is lost: the widget's undo brings the old document back.
+    QTest::keyClick(form_->REdit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form_->REdit->toPlainText(), QString("abc"));
+    QVERIFY(test::FormatAt(*form_, 0).style.Has(FontStyle::Bold));
+    form_->mnuNovy->trigger();
     // Text typed next takes the base font, not the bold of the old text.
     QTest::keyClicks(form_->REdit, "x");
     QVERIFY(!test::FormatAt(*form_, 0).style.Has(FontStyle::Bold));

@@ -106,6 +106,7 @@ class EmphasisCommandsTest : public QObject {
     QCOMPARE(seen->icon, QMessageBox::NoIcon);
     QCOMPARE(seen->buttons, 1);
     QVERIFY(seen->centredOnScreen);
+    QCOMPARE(seen->textFormat, Qt::PlainText);
     const Document after = form_->Bridge().ToDocument();
     for (int pos = 0; pos < before.Length(); ++pos) {
       QVERIFY(after.Content().FormatAt(pos) == before.Content().FormatAt(pos));

@@ -54,6 +54,13 @@ class ErrorBoxTest : public QObject {
     QCOMPARE(seen->text, QString("Failed to Load Stream."));
     QCOMPARE(seen->buttons, 1);
   }
+
+  void markupInAMessageIsShownAsItIs() {
+    const auto seen = test::ExpectMessageBox();
+    Guarded([] { throw EngineError("Cannot open file notes/<b>x</b>.pas"); })();
+    QCOMPARE(seen->text, QString("Cannot open file notes/<b>x</b>.pas."));
+    QCOMPARE(seen->textFormat, Qt::PlainText);
+  }
 };
 
 QTEST_MAIN(ErrorBoxTest)

@@ -162,6 +162,40 @@ class FormatControlsTest : public QObject {
     QCOMPARE(test::FormatAt(*form_, 0).size, 10);  // nothing applied without Enter
   }
 
+  // The keys as the X11 and Wayland platforms deliver them: Delete carries U+007F.
+  void keysThatTypeNothingEditTheSizeField_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << QString(QChar(0x7F)) << "125";
+    QTest::newRow("Ctrl+Delete") << int(Qt::Key_Delete) << int(Qt::ControlModifier)
+                                 << QString(QChar(0x7F)) << "12";
+    QTest::newRow("Left, then 9") << int(Qt::Key_Left) << 0 << QString() << "19235";
+    QTest::newRow("Home, then 9") << int(Qt::Key_Home) << 0 << QString() << "91235";
+    QTest::newRow("Ctrl+Left, then 9")
+        << int(Qt::Key_Left) << int(Qt::ControlModifier) << QString() << "91235";
+  }
+  void keysThatTypeNothingEditTheSizeField() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, keyText);
+    QFETCH(QString, field);
+    form_->CBVelText->setFocus();
+    QLineEdit* line = form_->CBVelText->lineEdit();
+    line->setText("1235");
+    line->setCursorPosition(2);
+    const auto press = [line](int k, Qt::KeyboardModifiers m, const QString& t) {
+      QKeyEvent down(QEvent::KeyPress, k, m, t);
+      QApplication::sendEvent(line, &down);
+      QKeyEvent up(QEvent::KeyRelease, k, m, t);
+      QApplication::sendEvent(line, &up);
+    };
+    press(key, Qt::KeyboardModifiers(modifiers), keyText);
+    if (key != Qt::Key_Delete) press(Qt::Key_9, Qt::NoModifier, "9");
+    QCOMPARE(form_->CBVelText->currentText(), field);
+  }
+
   void enterAppliesTheSizeAndFocusesTheEditor() {
     test::SelectInEditor(form_->REdit, 0, 5);
     form_->CBVelText->setFocus();
