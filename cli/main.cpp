@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -222,6 +223,9 @@ void Report(const std::string& input, const std::string& message, const std::str
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  // Past a file-size limit a write then fails and is reported and cleaned
+  // up, instead of the signal killing the program with a temporary left.
+  std::signal(SIGXFSZ, SIG_IGN);
   Options options;
   try {
     options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));

@@ -120,6 +120,13 @@ check "the failing input is reported" \
   "markwell-cli: $work/in/missing.pas: Cannot open file $work/in/missing.pas: No such file or directory" \
   "$(cat "$work/err")"
 
+head -c 20000 /dev/zero | tr '\0' 'x' > "$work/in/big.txt"
+(ulimit -f 4; "$cli" -o "$work/out/big.rtf" "$work/in/big.txt" 2> "$work/err")
+check "a write past the file-size limit is reported" \
+  "markwell-cli: $work/in/big.txt: Cannot create file $work/out/big.rtf: File too large" \
+  "$(cat "$work/err")"
+check "and leaves nothing behind" "" "$(ls -A "$work/out" | grep big)"
+
 # Two inputs with one output name: the first one's output stays.
 mkdir -p "$work/a" "$work/b"
 printf 'begin' > "$work/a/unit.pas"
