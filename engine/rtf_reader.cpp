@@ -276,7 +276,8 @@ class RtfReader {
   RtfReader(std::string_view bytes, const CharFormat& defaultFormat)
       : bytes_(bytes), default_(defaultFormat), chunk_(std::make_unique<char16_t[]>(kChunk)) {
     state_.format.style = defaultFormat.style.Bits();
-    state_.format.size = defaultFormat.size;
+    // RTF's own default size holds until the first \fs, as in word processors.
+    state_.format.size = kRtfDefaultSize;
     state_.format.colour = defaultFormat.color;
     chunkFormat_ = state_.format;
     // No RTF spelling yields more UTF-16 units than it has bytes, so the text

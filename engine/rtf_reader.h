@@ -14,8 +14,9 @@ bool LooksLikeRtf(std::string_view bytes);
 
 // Reads an RTF document. Returns nothing when `bytes` is not RTF; malformed
 // RTF inside a valid header is read as far as it makes sense (never a crash,
-// a hang or unbounded recursion). Characters take `defaultFormat` until the
-// file says otherwise. Line breaks (\par, \line) become CR LF.
+// a hang or unbounded recursion). Characters take the style, colour and font
+// of `defaultFormat` until the file says otherwise, and RTF's own default
+// size, 12 points (\fs24), until the first \fs. Line breaks (\par, \line) become CR LF.
 std::optional<DocumentContent> ReadRtf(std::string_view bytes, const CharFormat& defaultFormat);
 
 }  // namespace markwell

@@ -117,43 +117,43 @@ TEST(RtfReader, ReadsFormats) {
       "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}";
   const auto doc = [&](const std::string& body) { return std::string(kTables) + body + "}"; };
   const std::vector<std::pair<std::string, FormatCase>> cases = {
-      {doc("x"), {"", "x", Format("Times", 10)}},
-      {doc("\\b x"), {"", "x", Format("Times", 10, 1)}},
-      {doc("\\b\\b0 x"), {"", "x", Format("Times", 10)}},
-      {doc("\\i\\ul\\strike x"), {"", "x", Format("Times", 10, 14)}},
-      {doc("\\ul\\ulnone x"), {"", "x", Format("Times", 10)}},
-      {doc("\\ul\\ul0 x"), {"", "x", Format("Times", 10)}},
-      {doc("\\uldb x"), {"", "x", Format("Times", 10, 4)}},
-      {doc("\\ulwave\\ulc1 x"), {"", "x", Format("Times", 10, 4)}},
-      {doc("\\striked1 x"), {"", "x", Format("Times", 10, 8)}},
-      {doc("\\strike\\strike0 x"), {"", "x", Format("Times", 10)}},
-      {doc("{\\b\\i a}x"), {"", "x", Format("Times", 10)}},
-      {doc("\\f0 x"), {"", "x", Format("Arial", 10)}},
-      {doc("\\f2 x"), {"", "x", Format("Courier New", 10)}},
-      {doc("\\f9 x"), {"", "x", Format("Times", 10)}},
-      {doc("\\f-2147483648 x"), {"", "x", Format("Times", 10)}},
+      {doc("x"), {"", "x", Format("Times", 12)}},
+      {doc("\\b x"), {"", "x", Format("Times", 12, 1)}},
+      {doc("\\b\\b0 x"), {"", "x", Format("Times", 12)}},
+      {doc("\\i\\ul\\strike x"), {"", "x", Format("Times", 12, 14)}},
+      {doc("\\ul\\ulnone x"), {"", "x", Format("Times", 12)}},
+      {doc("\\ul\\ul0 x"), {"", "x", Format("Times", 12)}},
+      {doc("\\uldb x"), {"", "x", Format("Times", 12, 4)}},
+      {doc("\\ulwave\\ulc1 x"), {"", "x", Format("Times", 12, 4)}},
+      {doc("\\striked1 x"), {"", "x", Format("Times", 12, 8)}},
+      {doc("\\strike\\strike0 x"), {"", "x", Format("Times", 12)}},
+      {doc("{\\b\\i a}x"), {"", "x", Format("Times", 12)}},
+      {doc("\\f0 x"), {"", "x", Format("Arial", 12)}},
+      {doc("\\f2 x"), {"", "x", Format("Courier New", 12)}},
+      {doc("\\f9 x"), {"", "x", Format("Times", 12)}},
+      {doc("\\f-2147483648 x"), {"", "x", Format("Times", 12)}},
       {doc("\\fs21 x"), {"", "x", Format("Times", 10)}},
       {doc("\\fs-5 x"), {"", "x", Format("Times", -3)}},
       {doc("\\fs x"), {"", "x", Format("Times", 12)}},
       {doc("\\fs99999999999 x"), {"", "x", Format("Times", INT_MAX)}},
       {doc("\\fs-99999999999999999999999999 x"), {"", "x", Format("Times", INT_MIN)}},
-      {doc("\\cf1 x"), {"", "x", Format("Times", 10, 0, MakeRgb(255, 0, 0))}},
-      {doc("\\cf2 x"), {"", "x", Format("Times", 10, 0, MakeRgb(0, 0, 0))}},
-      {doc("\\cf1\\cf0 x"), {"", "x", Format("Times", 10)}},
-      {doc("\\cf3 x"), {"", "x", Format("Times", 10)}},
-      {doc("\\cf-1 x"), {"", "x", Format("Times", 10)}},
-      {doc("\\cf99999999999 x"), {"", "x", Format("Times", 10)}},
+      {doc("\\cf1 x"), {"", "x", Format("Times", 12, 0, MakeRgb(255, 0, 0))}},
+      {doc("\\cf2 x"), {"", "x", Format("Times", 12, 0, MakeRgb(0, 0, 0))}},
+      {doc("\\cf1\\cf0 x"), {"", "x", Format("Times", 12)}},
+      {doc("\\cf3 x"), {"", "x", Format("Times", 12)}},
+      {doc("\\cf-1 x"), {"", "x", Format("Times", 12)}},
+      {doc("\\cf99999999999 x"), {"", "x", Format("Times", 12)}},
       {doc("\\f2\\fs40\\b\\cf1 a\\plain x"), {"", "x", Format("Times", 12)}},
       {doc("\\f2\\fs40\\b\\cf1 a\\pard x"),
        {"", "x", Format("Courier New", 20, 1, MakeRgb(255, 0, 0))}},
       {"{\\rtf1{\\colortbl\\red0\\green0\\blue0;}\\cf0 x}",
-       {"", "x", Format("Base Font", 10, 0, MakeRgb(0, 0, 0))}},
+       {"", "x", Format("Base Font", 12, 0, MakeRgb(0, 0, 0))}},
       {"{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}\\f1 x}",
-       {"", "x", Format("Courier", 10)}},
+       {"", "x", Format("Courier", 12)}},
       {"{\\rtf1{\\fonttbl{\\f0 A\\'3bB\\'7b\\\\C\\u1046?;}}\\f0 x}",
-       {"", "x", Format("A;B{\\CЖ", 10)}},
-      {"{\\rtf1{\\fonttbl{\\f0\\fcharset238 \\'8akoda;}}\\f0 x}", {"", "x", Format("Škoda", 10)}},
-      {"{\\rtf1{\\fonttbl{\\f0 Unterminated}}\\f0 x}", {"", "x", Format("Unterminated", 10)}},
+       {"", "x", Format("A;B{\\CЖ", 12)}},
+      {"{\\rtf1{\\fonttbl{\\f0\\fcharset238 \\'8akoda;}}\\f0 x}", {"", "x", Format("Škoda", 12)}},
+      {"{\\rtf1{\\fonttbl{\\f0 Unterminated}}\\f0 x}", {"", "x", Format("Unterminated", 12)}},
   };
   for (const auto& [rtf, c] : cases) {
     const DocumentContent content = Read(rtf);
@@ -170,15 +170,16 @@ TEST(RtfReader, FileOfMostlyPicturesKeepsItsTextAndFormats) {
   rtf += "}\\cf1 b{\\*\\shppict{\\pict\\bin8 {}{}{}{}}}c\\par}";
   const DocumentContent content = Read(rtf);
   EXPECT_EQ(Utf8Text(content), "abc\r\n");
-  EXPECT_EQ(*FormatOf(content, "a"), kDefault);
-  EXPECT_EQ(*FormatOf(content, "bc\r\n"), Format("Base Font", 10, 0, MakeRgb(255, 0, 0)));
+  EXPECT_EQ(*FormatOf(content, "a"), Format("Base Font", 12));
+  EXPECT_EQ(*FormatOf(content, "bc\r\n"), Format("Base Font", 12, 0, MakeRgb(255, 0, 0)));
 }
 
+// The size is RTF's own until the first \fs (12 points), as word processors read it.
 TEST(RtfReader, KeepsTheDefaultFormatForWhatTheFileLeavesUnsaid) {
   const CharFormat base = Format("Base", 17, 3, MakeRgb(1, 2, 3));
   const DocumentContent content = Read("{\\rtf1 a{\\b0 b}{\\fs30 c}}", base);
-  EXPECT_EQ(*FormatOf(content, "a"), base);
-  EXPECT_EQ(*FormatOf(content, "b"), Format("Base", 17, 2, MakeRgb(1, 2, 3)));
+  EXPECT_EQ(*FormatOf(content, "a"), Format("Base", 12, 3, MakeRgb(1, 2, 3)));
+  EXPECT_EQ(*FormatOf(content, "b"), Format("Base", 12, 2, MakeRgb(1, 2, 3)));
   EXPECT_EQ(*FormatOf(content, "c"), Format("Base", 15, 3, MakeRgb(1, 2, 3)));
 }
 
@@ -198,18 +199,18 @@ TEST(RtfReader, ReadsRealProducers) {
        "Přehled\r\nŽluťoučký kůň úpěl ďábelské ódy.\r\nCode x := 1; and a link.\r\n"
        "•\tfirst\r\n•\tsecond\r\n",
        {{"Přehled", Format("Helvetica", 18, 1)},
-        {"Žluťoučký kůň ", Format("Helvetica", 10)},
-        {"úpěl", Format("Helvetica", 10, 1)},
-        {"ódy", Format("Helvetica", 10, 2)},
-        {"x := 1;", Format("Courier", 10)},
-        {"link", Format("Helvetica", 10, 4)}}},
+        {"Žluťoučký kůň ", Format("Helvetica", 12)},
+        {"úpěl", Format("Helvetica", 12, 1)},
+        {"ódy", Format("Helvetica", 12, 2)},
+        {"x := 1;", Format("Courier", 12)},
+        {"link", Format("Helvetica", 12, 4)}}},
       {"rtf/pygments.rtf",
        "program Hello; { pozdrav }\r\nbegin\r\n  WriteLn('Ahoj světe');  // komentář\r\nend.\r\n",
-       {{"program", Format("Courier New", 10, 1, MakeRgb(0, 128, 0))},
-        {"Hello", Format("Courier New", 10)},
-        {"{ pozdrav }", Format("Courier New", 10, 2, MakeRgb(61, 123, 123))},
-        {"Ahoj světe", Format("Courier New", 10, 0, MakeRgb(186, 33, 33))},
-        {"// komentář", Format("Courier New", 10, 2, MakeRgb(61, 123, 123))}}},
+       {{"program", Format("Courier New", 12, 1, MakeRgb(0, 128, 0))},
+        {"Hello", Format("Courier New", 12)},
+        {"{ pozdrav }", Format("Courier New", 12, 2, MakeRgb(61, 123, 123))},
+        {"Ahoj světe", Format("Courier New", 12, 0, MakeRgb(186, 33, 33))},
+        {"// komentář", Format("Courier New", 12, 2, MakeRgb(61, 123, 123))}}},
       {"rtf/libreoffice.rtf",
        "begin x := 'Žluťoučký'; { kůň }\r\npodtržené přeškrtnuté velké Ωμέγα Жук\r\n",
        {{"begin", Format("Courier New", 10, 1)},
@@ -328,8 +329,8 @@ TEST(RtfReader, DeepGroupsRestoreTheFormatOfTheTopLevel) {
   rtf += std::string(100000, '}');
   rtf += "y}";
   const DocumentContent content = Read(rtf);
-  EXPECT_EQ(*FormatOf(content, "x"), Format("Base Font", 10, 1));
-  EXPECT_EQ(*FormatOf(content, "y"), kDefault);
+  EXPECT_EQ(*FormatOf(content, "x"), Format("Base Font", 12, 1));
+  EXPECT_EQ(*FormatOf(content, "y"), Format("Base Font", 12));
 }
 
 TEST(RtfReader, SurvivesDamagedRealFiles) {
