@@ -211,8 +211,10 @@ Loads a document (RTF, or plain text: UTF-8 or windows-1250), optionally
 emphasises its source code exactly as the Markwell editor does, and writes
 the result. INPUT is a file; absent or '-' reads standard input. Several
 inputs need an output directory (-o DIR/): each INPUT is written to
-DIR/NAME.rtf (.json, .txt, .html); a failing input is reported and the rest
-are still converted.
+DIR/NAME.rtf (.json, .txt, .html), and DIR is made (with its parents) when
+missing. A failing input is reported and the rest are still converted. Of
+two inputs with one output name (a/unit.pas, b/unit.pas) the first is
+written; the later one is reported and not written.
 
 Options:
   -m, --mode MODE        asm, pascal, matlab: a formatting run with that filter;
@@ -224,14 +226,16 @@ Options:
                            .pas .dpr .dpk .pp .lpr  pascal
                            .m                       matlab
                            .asm .s .nasm            asm
-                         (letter case ignored; any other extension, or
-                         standard input, is a usage error)
+                         (letter case ignored; an input with any other
+                         extension is reported and skipped; standard
+                         input is a usage error)
   -c, --colour           colour the Pascal tokens too (the use-colour toggle)
   -k, --keywords DIR     directory holding DelphiKey.txt and MatlabKey.txt
                          (default: the directory of this program)
   -t, --to FORMAT        rtf (default), json, text or html
   -o, --output FILE      where to write; '-' is standard output (default);
-                         a name ending in '/' is a directory
+                         a name ending in '/' is a directory, made
+                         when missing
       --font NAME        base font name (default: Times New Roman)
       --size N           base font size in points (default: 10)
       --font-style LIST  base font style: bold,italic,underline,strike (default: none)
@@ -244,8 +248,19 @@ the text (CR LF line breaks), the selection and the runs of equal format;
 text is the document's text in UTF-8 with CR LF line breaks; html is a
 standalone page (UTF-8, inline styles, <pre>) with the same formats as the RTF.
 
-Exit status: 0 on success; 1 when an input cannot be read or an output
-cannot be written; 2 for a usage error.
+Saving: an existing file is replaced only when the whole write succeeded,
+and only when it may be written. Where the directory takes no new file, or the file has other hard links or
+another owner or group, it is written in place instead, keeping its links,
+owner, group and mode; a copy of the old content in the temporary directory
+($TMPDIR or /tmp) puts it back if that write fails.
+
+Messages go to standard error. Each names the input it concerns and ends
+with the system's reason where there is one, for example
+  markwell-cli: a.pas: Cannot create file out/a.rtf: No such file or directory
+
+Exit status: 0 on success; 1 when an input cannot be read or is skipped, or
+an output cannot be written (the other inputs are still converted); 2 for a
+usage error.
 
 Examples:
   markwell-cli --mode pascal --colour -o unit1.rtf unit1.pas
