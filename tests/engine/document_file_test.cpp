@@ -1,8 +1,10 @@
 #include "document_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -20,6 +22,18 @@ namespace markwell {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The message and the system's reason of the error that `action` raises.
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EngineError& error) {
+    return error.what() + (error.Reason().empty() ? "" : ": " + error.Reason());
+  }
+  return "";
+}
+
+constexpr uid_t kNobody = 65534;
 
 class DocumentFileTest : public ::testing::Test {
  protected:
@@ -54,15 +68,6 @@ class DocumentFileTest : public ::testing::Test {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-  }
-  // The message and the system's reason of the error that `action` raises.
-  static std::string ErrorOf(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const EngineError& error) {
-      return error.what() + (error.Reason().empty() ? "" : ": " + error.Reason());
-    }
-    return "";
   }
   static struct stat StatOf(const std::string& path) {
     struct stat info {};
@@ -222,7 +227,7 @@ TEST_F(DocumentFileTest, HardLinkedOrForeignFilesAreWrittenInPlace) {
   ::chmod(Path("foreign.rtf").c_str(), 0604);
   const bool root = ::geteuid() == 0;
   if (root) {
-    ASSERT_EQ(::chown(Path("foreign.rtf").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(Path("foreign.rtf").c_str(), kNobody, kNobody), 0);
   }
   document.SetText(u"new");
   SaveToFile(document, Path("linked.rtf"));
@@ -233,38 +238,66 @@ TEST_F(DocumentFileTest, HardLinkedOrForeignFilesAreWrittenInPlace) {
   EXPECT_EQ(Read(Path("foreign.rtf")), Read(Path("linked.rtf")));
   EXPECT_EQ(foreign.st_mode & 07777, 0604u);
   if (root) {
-    EXPECT_EQ(std::pair(foreign.st_uid, foreign.st_gid), std::pair(65534u, 65534u));
+    EXPECT_EQ(std::pair(foreign.st_uid, foreign.st_gid), std::pair(kNobody, kNobody));
   }
   EXPECT_TRUE(fs::is_empty(temporary));  // the copy of the old content is gone
 }
 
-TEST_F(DocumentFileTest, ReadOnlyDirectoryIsWrittenInPlace) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+// Root may write every file, so as root the action runs in a child process
+// that has given up root for the "nobody" user, who owns the test's files.
+std::string ErrorWithoutPrivileges(const std::function<void()>& action) {
+  if (::geteuid() != 0) return ErrorOf(action);
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    std::string error = "cannot drop privileges";
+    if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0) {
+      error = ErrorOf(action);
+    }
+    const bool sent =
+        ::write(pipeEnds[1], error.data(), error.size()) == static_cast<ssize_t>(error.size());
+    ::_exit(sent ? 0 : 1);
+  }
+  ::close(pipeEnds[1]);
+  std::string error;
+  char chunk[256];
+  for (ssize_t got; (got = ::read(pipeEnds[0], chunk, sizeof chunk)) > 0;) {
+    error.append(chunk, static_cast<std::size_t>(got));
+  }
+  ::close(pipeEnds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return error;
+}
+
+// A file that may not be written is refused, even where the directory would
+// let it be replaced; a writable file in a read-only directory is written in
+// place; a new file there cannot be made.
+TEST_F(DocumentFileTest, PermissionsDecideBetweenReplacingWritingInPlaceAndRefusing) {
   Write("kept.rtf", "old bytes");
   Write("locked.rtf", "old bytes");
   ::chmod(Path("locked.rtf").c_str(), 0444);
-  fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
+  if (::geteuid() == 0) {
+    for (const fs::path& path :
+         {directory, directory / "kept.rtf", directory / "locked.rtf", temporary}) {
+      ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+    }
+  }
   document.SetText(u"new");
-  SaveToFile(document, Path("kept.rtf"));
-  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("locked.rtf")); }),
-            "Cannot create file " + Path("locked.rtf") + ": Permission denied");
-  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("new.rtf")); }),
-            "Cannot create file " + Path("new.rtf") + ": Permission denied");
+  const auto save = [&](const char* name) {
+    return ErrorWithoutPrivileges([&] { SaveToFile(document, Path(name)); });
+  };
+  EXPECT_EQ(save("locked.rtf"), "Cannot create file " + Path("locked.rtf") + ": Permission denied");
+  fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(save("kept.rtf"), "");
+  EXPECT_EQ(save("new.rtf"), "Cannot create file " + Path("new.rtf") + ": Permission denied");
   fs::permissions(directory, fs::perms::owner_all);
   EXPECT_EQ(Read(Path("kept.rtf")).rfind("{\\rtf", 0), 0u);
   EXPECT_EQ(Read(Path("locked.rtf")), "old bytes");
   EXPECT_EQ(Names(), (std::vector<std::string>{"kept.rtf", "locked.rtf"}));
-}
-
-// A file that may not be written is not replaced either.
-TEST_F(DocumentFileTest, ReadOnlyFileIsNotReplaced) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
-  Write("locked.rtf", "old bytes");
-  ::chmod(Path("locked.rtf").c_str(), 0444);
-  document.SetText(u"new");
-  EXPECT_EQ(ErrorOf([&] { SaveToFile(document, Path("locked.rtf")); }),
-            "Cannot create file " + Path("locked.rtf") + ": Permission denied");
-  EXPECT_EQ(Read(Path("locked.rtf")), "old bytes");
+  EXPECT_TRUE(fs::is_empty(temporary));
 }
 
 // Replaced or written in place, a save that fails leaves the old content.
