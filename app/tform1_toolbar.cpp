@@ -7,6 +7,7 @@
 
 #include "pictures.h"
 #include "tform1.h"
+#include "toolbar_controls.h"
 
 namespace markwell {
 
@@ -23,28 +24,27 @@ const char* const kFontSizes[] = {"8",  "9",  "10", "11", "12", "13", "14", "16"
 }  // namespace
 
 QToolButton* TForm1::AddToolButton(const QString& hint, int picture, bool toggle) {
-  auto* button = new QToolButton(ToolBar1);
+  QToolButton* button = toggle ? new ToolBarToggle(ToolBar1) : new QToolButton(ToolBar1);
   button->setToolTip(hint);
+  // What a screen reader says for a button that shows only a picture.
+  button->setAccessibleName(hint);
   button->setIcon(ImageList1.at(static_cast<std::size_t>(picture)));
   button->setIconSize(kPictureSize);
   button->setFixedSize(kButtonSize);
   button->setAutoRaise(true);
-  button->setCheckable(toggle);
   button->setFocusPolicy(Qt::NoFocus);
   ToolBar1->addWidget(button);
   return button;
 }
 
 QFrame* TForm1::AddToolSeparator() {
-  auto* separator = new QFrame(ToolBar1);
-  separator->setFrameShape(QFrame::VLine);
-  separator->setFrameShadow(QFrame::Sunken);
-  separator->setFixedSize(kSeparatorWidth, kButtonSize.height());
+  auto* separator = new ToolBarSeparator(kSeparatorWidth, kButtonSize.height(), ToolBar1);
   ToolBar1->addWidget(separator);
   return separator;
 }
 
 void TForm1::BuildToolBar() {
+  InstallToolBarAccessibility();
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setMovable(false);
@@ -103,6 +103,8 @@ void TForm1::BuildToolBar() {
   ToolButton13 = AddToolSeparator();
 
   TBHelp = AddToolButton(QString(), kAboutPicture, false);
+
+  for (QComboBox* box : {CBStyl, CBFont, CBVelText}) WheelPicksOnlyWhenFocused(*box);
 
   setTabOrder(REdit, CBFont);
   setTabOrder(CBFont, CBVelText);

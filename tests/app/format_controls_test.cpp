@@ -2,12 +2,14 @@
 // handlers, change the selection's format when the user works them, and the
 // size field takes digits only.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "app_test_support.h"
 #include "bridge_formats.h"
@@ -107,6 +109,39 @@ class FormatControlsTest : public QObject {
     QTest::keyClicks(form_->REdit, "X");
     QVERIFY(test::FormatAt(*form_, 5).style.Has(FontStyle::Bold));
     QVERIFY(!test::FormatAt(*form_, 4).style.Has(FontStyle::Bold));
+  }
+
+  // A screen reader toggles a button through its action interface, as Orca does.
+  void screenReaderToggleActsAsAClick() {
+    test::SelectInEditor(form_->REdit, 0, 5);
+    QAccessibleInterface* bold = QAccessible::queryAccessibleInterface(form_->TBTucnost);
+    QCOMPARE(bold->role(), QAccessible::CheckBox);
+    QCOMPARE(bold->text(QAccessible::Name), QString("Tučné písmo"));
+    bold->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(form_->TBTucnost->isChecked());
+    QVERIFY(bold->state().checked);
+    QVERIFY(test::FormatAt(*form_, 0).style.Has(FontStyle::Bold));
+    // Code that sets the state still runs no handler.
+    form_->TBItalic->setChecked(true);
+    QVERIFY(!test::FormatAt(*form_, 0).style.Has(FontStyle::Italic));
+  }
+
+  void wheelPicksOnlyInTheFocusedComboBox() {
+    const auto turn = [](QComboBox* box) {
+      QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(box, &wheel);
+    };
+    form_->REdit->setFocus();
+    for (QComboBox* box : {form_->CBStyl, form_->CBFont}) {
+      box->setCurrentIndex(1);
+      turn(box);
+      QCOMPARE(box->currentIndex(), 1);
+      QVERIFY(!box->hasFocus());
+    }
+    form_->CBStyl->setFocus();
+    turn(form_->CBStyl);
+    QCOMPARE(form_->CBStyl->currentIndex(), 2);
   }
 
   void pickingAFontSetsItAndFocusesTheEditor() {

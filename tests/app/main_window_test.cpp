@@ -1,5 +1,6 @@
 // The main window as it starts: caption, size, toolbar and menu as laid
 // out, font list, access keys, start-up errors; and a picture of it.
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -64,6 +65,7 @@ class MainWindowTest : public QObject {
     for (QFrame* separator : {form_->ToolButton4, form_->ToolButton8, form_->ToolButton12,
                               form_->ToolButton10, form_->ToolButton11, form_->ToolButton13}) {
       QCOMPARE(separator->width(), 8);
+      QCOMPARE(QAccessible::queryAccessibleInterface(separator)->role(), QAccessible::Separator);
     }
     QCOMPARE(form_->CBStyl->width(), 71);
     QCOMPARE(form_->CBFont->width(), 122);
