@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QValidator>
+#include <limits>
 
 namespace markwell {
 
@@ -54,6 +56,12 @@ FontColourDialog::FontColourDialog(QWidget* parent) : QFontDialog(parent), colou
   for (QGroupBox* box : findChildren<QGroupBox*>()) {
     if (!box->findChildren<QCheckBox*>().isEmpty()) effects = box;
     if (sample_ == nullptr) sample_ = box->findChild<QLineEdit*>();
+  }
+  // The size field takes any size the fonts can be made in, not only 1 to 512.
+  for (QLineEdit* field : findChildren<QLineEdit*>()) {
+    if (qobject_cast<const QIntValidator*>(field->validator()) != nullptr) {
+      field->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), field));
+    }
   }
   auto* label = new QLabel(QStringLiteral("&Barva:"), this);
   label->setBuddy(colours_);

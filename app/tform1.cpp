@@ -115,20 +115,44 @@ void TForm1::showEvent(QShowEvent* event) {
   Guarded([this] { REditSelectionChange(); })();
 }
 
+std::optional<QSize> ClientSizeForOuterSize(QSize outer, QSize frame) {
+  // A null frame is one the window manager has not reported (or draws not
+  // at all); a frame with no side borders is a frame all the same.
+  if (frame.isNull()) return std::nullopt;
+  return outer - frame;
+}
+
 void TForm1::PlaceOnScreen() {
   placed_ = true;
   const QScreen* screen =
       this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
-  const QRect desktop = screen->availableGeometry();
-  move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
-  // Where the window has a frame, the outer size is known once it is on screen.
-  QTimer::singleShot(0, this, [this, desktop] {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.isEmpty()) return;
-    resize(kOuterSize - frame);
-    move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
-  });
+  desktop_ = screen->availableGeometry();
+  move(desktop_.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+  // The outer size is known only once the window manager has framed the
+  // window, which may be some events after the show.
+  awaitingFrame_ = true;
+  QTimer::singleShot(0, this, [this] { FitOuterSizeToFrame(); });
+}
+
+void TForm1::FitOuterSizeToFrame() {
+  if (!awaitingFrame_) return;
+  const auto client =
+      ClientSizeForOuterSize(kOuterSize, frameGeometry().size() - geometry().size());
+  if (!client) return;
+  awaitingFrame_ = false;
+  resize(*client);
+  move(desktop_.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  FitOuterSizeToFrame();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitOuterSizeToFrame();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -136,6 +138,8 @@ class TForm1 : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -145,6 +149,8 @@ class TForm1 : public QMainWindow {
   void BuildDialogs();
   void ConnectHandlers();
   void PlaceOnScreen();
+  // Gives the window its outer size once the window manager has framed it.
+  void FitOuterSizeToFrame();
 
   QToolButton* AddToolButton(const QString& hint, int picture, bool toggle);
   QFrame* AddToolSeparator();
@@ -173,6 +179,12 @@ class TForm1 : public QMainWindow {
   KeywordLists keywordLists_;
   std::pair<int, int> lastSelection_{0, 0};  // anchor, position
   bool placed_ = false;
+  bool awaitingFrame_ = false;
+  QRect desktop_;
 };
+
+// The size of the window without its frame that gives it the outer size
+// `outer`; nothing while the frame is not known.
+std::optional<QSize> ClientSizeForOuterSize(QSize outer, QSize frame);
 
 }  // namespace markwell

@@ -303,6 +303,19 @@ class FormatControlsTest : public QObject {
     QCOMPARE(reset.fontName, std::string("Times New Roman"));  // names stay
   }
 
+  void fontDialogTakesSizesBeyondItsList() {
+    test::WhenModal<QFontDialog>([](QFontDialog& dialog) {
+      for (QLineEdit* field : dialog.findChildren<QLineEdit*>()) {
+        if (field->validator() == nullptr) continue;
+        field->selectAll();
+        QTest::keyClicks(field, "1000");
+      }
+      dialog.accept();
+    });
+    form_->MnuBez->trigger();
+    QCOMPARE(form_->Bridge().Font().Size(), 1000);
+  }
+
   void cancelledFontDialogChangesNothing() {
     const BaseFont before = form_->Bridge().Font();
     test::WhenModal<QFontDialog>([](QFontDialog& dialog) {

@@ -40,6 +40,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(form_->REdit->lineWrapMode(), QTextEdit::WidgetWidth);
   }
 
+  void outerSizeOnceTheFrameIsKnown() {
+    const QSize outer(576, 392);
+    QCOMPARE(ClientSizeForOuterSize(outer, QSize(0, 0)), std::nullopt);
+    QCOMPARE(ClientSizeForOuterSize(outer, QSize(0, 29)), QSize(576, 363));  // no side borders
+    QCOMPARE(ClientSizeForOuterSize(outer, QSize(8, 31)), QSize(568, 361));
+  }
+
   void toolbarInOrder() {
     QList<QWidget*> expected = {
         form_->ToolButton1,  form_->ToolButton2,   form_->ToolButton3,  form_->ToolButton4,
