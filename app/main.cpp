@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "error_box.h"
+#include "qt_translation.h"
 #include "tform1.h"
 
 namespace {
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
   }
 
   markwell::SetApplicationTitle();
+  QTranslator czechDialogs;
+  markwell::InstallQtCzechTranslation(czechDialogs);
   markwell::TForm1 form;
   form.show();
   if (!files.isEmpty()) form.OpenFileReportingErrors(files.front());

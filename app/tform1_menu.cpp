@@ -1,5 +1,7 @@
 // The main window's menu and dialogs.
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -73,6 +75,16 @@ void TForm1::BuildDialogs() {
   // The name is used as typed, and an existing file is replaced without a question.
   SD->setDefaultSuffix(QString());
   SD->setOption(QFileDialog::DontConfirmOverwrite);
+
+  // A name typed and confirmed with Enter closes the dialog but not the
+  // list of completions that typing opened.
+  for (QFileDialog* dialog : {OD, SD}) {
+    connect(dialog, &QDialog::finished, dialog, [dialog] {
+      for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+        if (completer->popup() != nullptr) completer->popup()->hide();
+      }
+    });
+  }
 
   FD = new FontColourDialog(this);
 }

@@ -1,15 +1,20 @@
 // New, open (with the extension rule), save as RTF, exit, select all and
 // About, driven through the toolbar, the menu and the dialogs.
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 
 #include "app_test_support.h"
 #include "engine_error.h"
+#include "qt_translation.h"
 
 using namespace markwell;
 
@@ -93,6 +98,38 @@ class DocumentCommandsTest : public QObject {
     QCOMPARE(form_->REdit->toPlainText(), QString("begin end."));
     QTest::keyClick(form_->REdit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(form_->REdit->toPlainText(), QString("kept"));
+  }
+
+  void typedPathAndEnterLeaveNoCompletionOnScreen() {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("first.pas"), "x");
+    WriteFile(dir.filePath("fine.pas"), "y");
+    QPointer<QWidget> popup;
+    test::WhenModal<QFileDialog>([&](QFileDialog& dialog) {
+      auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      QTest::keyClicks(field, dir.path() + "/fi");
+      QTRY_VERIFY(field->completer()->popup()->isVisible());
+      popup = field->completer()->popup();
+      QTest::keyClicks(field, "rst.pas");
+      QTest::keyClick(field, Qt::Key_Return);
+    });
+    form_->mnuNacist->trigger();
+    QCOMPARE(form_->REdit->toPlainText(), QString("x"));
+    QVERIFY(popup != nullptr);
+    QVERIFY(!popup->isVisible());
+  }
+
+  void dialogsSpeakCzech() {
+    QTranslator czech;
+    QVERIFY(InstallQtCzechTranslation(czech));
+    QString accept;
+    test::WhenModal<QFileDialog>([&accept](QFileDialog& dialog) {
+      accept = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text();
+      dialog.reject();
+    });
+    form_->mnuNacist->trigger();
+    QVERIFY2(!accept.isEmpty() && !accept.contains("Open"), qPrintable(accept));
+    QCoreApplication::removeTranslator(&czech);
   }
 
   void cancelledOpenChangesNothing() {
