@@ -7,15 +7,8 @@ namespace markwell {
 
 namespace {
 
-// The first ";" or CR at or after `p`, or the end of the text.
-int DelimiterFrom(std::u16string_view text, int p) {
-  const auto length = static_cast<int>(text.size());
-  while (p < length && text[static_cast<std::size_t>(p)] != u';' &&
-         text[static_cast<std::size_t>(p)] != kCR) {
-    ++p;
-  }
-  return p;
-}
+// The delimiters: ";" and CR (and the end of the text).
+constexpr scan::UnitClass kDelimiters(u";\r");
 
 }  // namespace
 
@@ -23,17 +16,20 @@ void FiltrASM(Document& document, ProgressView& progress) {
   progress.SetLabelCaption("Pro kód assembleru.");
   const std::u16string_view text = document.Text();  // the run changes no character
   const int length = document.Length();
+  // After the step at p the bar shows (p + 2) div 10.
+  StepProgress bar(progress, 2);
 
   // SelStart holds the start of the current stretch.
   document.SetSelStart(0);
   bool inComment = false;
   for (int p = 0; p <= length; ++p) {
     // Steps between delimiters change nothing but the bar.
-    const int delimiter = DelimiterFrom(text, p);
-    ShowProgressOfSteps(progress, p, delimiter, 2);
+    const int delimiter = scan::FindIn(text, p, kDelimiters);
+    bar.ShowStepsDone(p, delimiter);
     p = delimiter;
 
-    // ";", CR or the end of the text.
+    // ";", CR or the end of the text: the stretch before it becomes bold,
+    // unless it lies in a comment.
     if (!inComment) {
       // After a lone CR the start lies one past p; the document takes the
       // length -1 as an empty selection.
@@ -41,10 +37,10 @@ void FiltrASM(Document& document, ProgressView& progress) {
       TextAttributes attributes = document.SelAttributes();
       attributes.SetStyle(attributes.Style().With(FontStyle::Bold));
     }
-    inComment = p < length && text[p] == u';';
+    inComment = p < length && text[static_cast<std::size_t>(p)] == u';';
     // Two past a CR skips its LF; past the text it is clamped to the end.
     document.SetSelStart(p + 2);
-    ShowProgress(progress, (p + 2) / 10);
+    bar.ShowStepDone(p);
   }
 }
 

@@ -12,61 +12,62 @@ namespace {
 
 enum class Token { kNone, kLiteral, kBraceComment, kParenStarComment, kLineComment };
 
-// The token whose opener stands at p (< length).
+// The token whose opener stands at p, tried in this order; at the end of
+// the text nothing opens.
 Token TokenAt(std::u16string_view text, int p) {
-  const auto next = static_cast<std::size_t>(p) + 1;
-  switch (text[static_cast<std::size_t>(p)]) {
-    case u'\'':
-      return Token::kLiteral;
-    case u'{':
-      return Token::kBraceComment;
-    case u'(':
-      return next < text.size() && text[next] == u'*' ? Token::kParenStarComment : Token::kNone;
-    case u'/':
-      return next < text.size() && text[next] == u'/' ? Token::kLineComment : Token::kNone;
-    default:
-      return Token::kNone;
-  }
+  const auto at = [&](int q) {
+    return q < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(q)] : u'\0';
+  };
+  if (at(p) == u'\'') return Token::kLiteral;
+  if (at(p) == u'{') return Token::kBraceComment;
+  if (at(p) == u'(' && at(p + 1) == u'*') return Token::kParenStarComment;
+  if (at(p) == u'/' && at(p + 1) == u'/') return Token::kLineComment;
+  return Token::kNone;
 }
 
-// The first q from `from` on that is the last character of the text (or
-// beyond it) or where the closer `closer` ends, `closer` being matched so that
-// it ends at q. A closer that starts before `from` counts, which lets the star
-// of "(*" close "(*)".
-int FindCloser(std::u16string_view text, std::u16string_view closer, int from) {
+// The search for a closer: from `from`, the first q that is the last
+// character of the text or beyond it, or at which `isCloserAt(q)` holds.
+template <typename IsCloserAt>
+int CloserFrom(std::u16string_view text, int from, char16_t closerEnd, IsCloserAt isCloserAt) {
   const int last = static_cast<int>(text.size()) - 1;
-  if (from >= last) return from;
-  const auto closerLength = static_cast<int>(closer.size());
-  const auto found = text.find(closer, static_cast<std::size_t>(from - closerLength + 1));
-  if (found == std::u16string_view::npos) return last;
-  return std::min(static_cast<int>(found) + closerLength - 1, last);
+  for (int q = from; q < last; ++q) {
+    q = scan::FindIn(text, q, scan::UnitClass(std::u16string_view(&closerEnd, 1)));
+    if (q >= last) break;
+    if (isCloserAt(q)) return q;
+  }
+  return std::max(from, last);
 }
 
 // The last position of the token opened at p: its closer, or the last
-// character of the text when the search reaches it first.
+// character of the text (or beyond it) when the search reaches it first.
 int TokenEnd(std::u16string_view text, Token token, int p) {
+  const auto is = [&](int q, char16_t c) {
+    return q >= 0 && text[static_cast<std::size_t>(q)] == c;
+  };
+  const auto any = [](int) { return true; };
   switch (token) {
     case Token::kLiteral:
-      return FindCloser(text, u"'", p + 1);
+      return CloserFrom(text, p + 1, u'\'', any);
     case Token::kBraceComment:
-      return FindCloser(text, u"}", p);  // the brace itself never closes
+      return CloserFrom(text, p, u'}', any);  // the brace itself never closes
     case Token::kParenStarComment:
-      return FindCloser(text, u"*)", p + 2);
+      // The star of the opener may close too: "(*)" is a whole comment.
+      return CloserFrom(text, p + 2, u')', [&](int q) { return is(q - 1, u'*'); });
     case Token::kLineComment:
-      return FindCloser(text, u"\r", p + 2);  // keeps its CR, not the LF
+      return CloserFrom(text, p + 2, kCR, any);  // keeps its CR, not the LF
     case Token::kNone:
       break;
   }
   return p;
 }
 
-// Where a stretch of separators ends: a word or a character that may open
-// a token.
-constexpr std::array<bool, 128> kSeparatorStops = SeparatorStops(u"'{(/");
-
 std::string_view StyleOf(Token token) {
   return token == Token::kLiteral ? "DText" : "DKoment";
 }
+
+// What ends a stretch of separators: a word, or a character that may open a
+// token.
+constexpr scan::UnitClass kSeparatorStops(u"'{(/", true);
 
 }  // namespace
 
@@ -75,31 +76,34 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   progress.SetLabelCaption("Pro Delphi kód.");
   const std::u16string_view text = document.Text();  // the run changes no character
   const int length = document.Length();
+  // After a step the bar shows (e + 1) div 10, e the last position consumed.
+  StepProgress bar(progress, 1);
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
-  WordEnds wordEnds(document, keywords, "DKey", useColour);
+  WordEnd wordEnd(document, keywords, "DKey", useColour);
   int p = 0;
   while (p <= length) {
     // Steps at identifier characters only grow the word.
-    const int wordEnd = IdentifierEnd(text, p);
-    ShowProgressOfSteps(progress, p, wordEnd, 1);
-    p = wordEnd;
+    const int nonIdentifier = scan::FindNotIn(text, p, scan::kIdentifierChars);
+    bar.ShowStepsDone(p, nonIdentifier);
+    p = nonIdentifier;
 
-    // A non-identifier character, or the end of the text: the word ends
-    // before a token that follows it is marked.
-    wordEnds.At(p);
-    int last = p;  // the last position this step consumes
-    if (const Token token = p == length ? Token::kNone : TokenAt(text, p); token != Token::kNone) {
+    // Stage 1: a non-identifier character, or the end of the text, ends the
+    // word.
+    wordEnd.EndWordAt(p);
+
+    // Stage 2: a token that opens at p runs to its closer.
+    int last = p;
+    if (const Token token = TokenAt(text, p); token != Token::kNone) {
       last = TokenEnd(text, token, p);
       // An unclosed token's search may stop past the text.
       MarkToken(document, p, std::min(last, length - 1), StyleOf(token), useColour);
     }
-    ShowProgress(progress, (last + 1) / 10);
-    p = last + 1;
 
-    // The separators that follow, in one move where allowed.
-    p = wordEnds.PassSeparators(text, p, kSeparatorStops, progress);
+    // Stage 3: progress.
+    bar.ShowStepDone(last);
+    p = wordEnd.TakeSeparatorSteps(text, last + 1, kSeparatorStops, bar);
   }
 }
 

@@ -13,16 +13,24 @@ constexpr bool EndsOperand(char16_t c) {
   return IsIdentifierChar(c) || c == u')' || c == u']';
 }
 
-// The first `c` at or after `from`, or the last character of the text.
-int FindOrLast(std::u16string_view text, char16_t c, int from) {
-  const auto found = text.find(c, static_cast<std::size_t>(from));
-  return found == std::u16string_view::npos ? static_cast<int>(text.size()) - 1
-                                            : static_cast<int>(found);
+bool OpensString(std::u16string_view text, int p) {
+  const auto at = [&](int q) { return text[static_cast<std::size_t>(q)]; };
+  return p < static_cast<int>(text.size()) && at(p) == u'\'' && (p == 0 || !EndsOperand(at(p - 1)));
 }
 
-// Where a stretch of separators ends: a word or a character that may open
-// a token.
-constexpr std::array<bool, 128> kSeparatorStops = SeparatorStops(u"'%");
+bool OpensComment(std::u16string_view text, int p) {
+  return p < static_cast<int>(text.size()) && text[static_cast<std::size_t>(p)] == u'%';
+}
+
+// The first `c` from `from` on, or the last character of the text.
+int FindOrLast(std::u16string_view text, char16_t c, int from) {
+  const int found = scan::FindIn(text, from, scan::UnitClass(std::u16string_view(&c, 1)));
+  return found < static_cast<int>(text.size()) ? found : static_cast<int>(text.size()) - 1;
+}
+
+// What ends a stretch of separators: a word, or a character that may open a
+// token.
+constexpr scan::UnitClass kSeparatorStops(u"'%", true);
 
 }  // namespace
 
@@ -30,36 +38,38 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   progress.SetLabelCaption("Pro MATLAB.");
   const std::u16string_view text = document.Text();  // the run changes no character
   const int length = document.Length();
+  // After a step the bar shows (p + 1) div 10, p the last position consumed.
+  StepProgress bar(progress, 1);
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
-  WordEnds wordEnds(document, keywords, "MKey", true);
-  for (int p = 0; p <= length; ++p) {
+  WordEnd wordEnd(document, keywords, "MKey", true);
+  int p = 0;
+  while (p <= length) {
     // Steps at identifier characters only grow the word.
-    const int wordEnd = IdentifierEnd(text, p);
-    ShowProgressOfSteps(progress, p, wordEnd, 1);
-    p = wordEnd;
+    const int nonIdentifier = scan::FindNotIn(text, p, scan::kIdentifierChars);
+    bar.ShowStepsDone(p, nonIdentifier);
+    p = nonIdentifier;
 
-    // A non-identifier character, or the end of the text, which opens nothing.
-    const char16_t c = p == length ? u'\0' : text[p];
-    // The word in front of a quote or a "%" is looked up before the token.
-    wordEnds.At(p);
-    if (c == u'\'' && (p == 0 || !EndsOperand(text[p - 1]))) {
+    // Keyword: the word in front of a quote or a "%" is looked up before the
+    // token.
+    wordEnd.EndWordAt(p);
+
+    // String or comment: the step consumes it through its last character.
+    int last = p;
+    if (OpensString(text, p)) {
       // Not even a line break ends a string.
-      const int last = FindOrLast(text, u'\'', p + 1);
+      last = FindOrLast(text, u'\'', p + 1);
       MarkToken(document, p, last, "MText", true);
-      p = last;
-    } else if (c == u'%') {
-      // Tested on the step's own character, so a "%" that ends an unclosed
-      // string stays in it. The comment keeps the CR that ends its line.
-      const int last = FindOrLast(text, kCR, p + 1);
+    } else if (OpensComment(text, p)) {
+      // The comment keeps the CR that ends its line.
+      last = FindOrLast(text, kCR, p + 1);
       MarkToken(document, p, last, "MKoment", true);
-      p = last;
     }
-    ShowProgress(progress, (p + 1) / 10);
 
-    // The separators that follow, in one move where allowed.
-    p = wordEnds.PassSeparators(text, p + 1, kSeparatorStops, progress) - 1;
+    // Progress, then the next step behind what this one consumed.
+    bar.ShowStepDone(last);
+    p = wordEnd.TakeSeparatorSteps(text, last + 1, kSeparatorStops, bar);
   }
 }
 

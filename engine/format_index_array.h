@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "byte_words.h"
+#include "scan/equal_run.h"
 
 namespace markwell {
 
@@ -48,22 +48,11 @@ class FormatIndexArray {
   }
 
   // The end of the stretch of equal indices that starts at `pos`, at most
-  // `limit`. Inline and eight indices at a time: every run of a document
-  // passes through here several times.
+  // `limit`. Inline: every run of a document passes through here several times.
   std::size_t StretchEnd(std::size_t pos, std::size_t limit) const {
     if (pos >= limit) return limit;
     if (wide_) return WideStretchEnd(pos, limit);
-    const std::uint8_t* data = narrowIndices_.data();
-    const std::uint8_t value = data[pos];
-    const std::uint64_t pattern = byte_words::kOnes * value;
-    while (limit - pos >= 8) {
-      if (const std::uint64_t diff = byte_words::Load(data + pos) ^ pattern; diff != 0) {
-        return pos + byte_words::FirstFlagged(diff);
-      }
-      pos += 8;
-    }
-    while (pos < limit && data[pos] == value) ++pos;
-    return pos;
+    return scan::EqualRunEnd(narrowIndices_.data(), pos, limit);
   }
 
  private:

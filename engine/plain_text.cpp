@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "byte_block.h"
 #include "code_page.h"
 #include "huge_pages.h"
 #include "line_breaks.h"
+#include "scan/byte_widen.h"
 #include "utf8.h"
 
 namespace markwell {
@@ -90,7 +90,7 @@ class TextBuilder {
 
   // Where the next units go; at least kStepRoom + a block of them fit.
   char16_t* Out() {
-    if (kChunk - used_ < kStepRoom + byte_block::kSize) Flush();
+    if (kChunk - used_ < kStepRoom + scan::kWidenBlock) Flush();
     return chunk_.data() + used_;
   }
   // The end of the room for plain characters: kStepRoom more stay free.
@@ -131,7 +131,7 @@ struct Decoded {
 template <typename DecodeHigh>
 std::optional<std::u16string> DecodeText(std::string_view bytes, const Survey& survey,
                                          DecodeHigh decodeHigh) {
-  using byte_block::kSize;
+  constexpr std::size_t kSize = scan::kWidenBlock;
   TextBuilder builder(bytes.size() + survey.loneBreaks);
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
@@ -146,7 +146,7 @@ std::optional<std::u16string> DecodeText(std::string_view bytes, const Survey& s
     // are: the usual case for source code. A block that holds anything else
     // still gives its plain start.
     while (size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize)) {
-      const byte_block::Masks masks = byte_block::Widen(data + i, out);
+      const scan::WidenMasks masks = scan::Widen(data + i, out);
       const std::uint32_t afterCr = ((masks.cr << 1) | std::uint32_t{pendingCr}) & 0xFFFF;
       if (masks.high == 0 && masks.lf == afterCr) {
         pendingCr = (masks.cr >> (kSize - 1)) != 0;

@@ -13,12 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-#include "byte_words.h"
 #include "code_page.h"
+#include "scan/plain_ascii.h"
 #include "utf8.h"
 
 namespace markwell {
@@ -29,69 +25,6 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 
 // Output goes through a buffer of this size into the stream.
 constexpr std::size_t kBufferSize = 1 << 16;
-
-// Characters written as they are; everything else is escaped.
-constexpr bool IsPlainAscii(char16_t c) {
-  return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
-}
-
-#if !defined(__SSE2__)
-// How many of the eight units at `text` are plain before the first that is
-// not, with the bytes of those in `bytes` in memory order (the bytes after
-// them are of no use).
-std::size_t PlainPrefix(const char16_t* text, std::uint64_t& bytes) {
-  if constexpr (std::endian::native != std::endian::little) {
-    std::size_t plain = 0;
-    while (plain < 8 && IsPlainAscii(text[plain])) ++plain;
-    char packed[8] = {};
-    for (std::size_t k = 0; k < plain; ++k) packed[k] = static_cast<char>(text[k]);
-    std::memcpy(&bytes, packed, sizeof bytes);
-    return plain;
-  } else {
-    using namespace byte_words;
-    std::uint64_t low = 0;
-    std::uint64_t high = 0;
-    std::memcpy(&low, text, sizeof low);
-    std::memcpy(&high, text + 4, sizeof high);
-    // Units of 0x80 and above: their position, and none of their bytes is trusted.
-    constexpr std::uint64_t kWide = 0xFF80FF80FF80FF80ull;
-    const std::size_t ascii =
-        (low & kWide) != 0    ? static_cast<std::size_t>(std::countr_zero(low & kWide)) / 16
-        : (high & kWide) != 0 ? 4 + static_cast<std::size_t>(std::countr_zero(high & kWide)) / 16
-                              : 8;
-    // The low byte of each 16-bit unit, four to a half; exact up to the
-    // first wide unit.
-    const auto pack = [](std::uint64_t units) {
-      units = (units | (units >> 8)) & 0x0000FFFF0000FFFFull;
-      return (units | (units >> 16)) & 0xFFFFFFFFull;
-    };
-    bytes = pack(low) | (pack(high) << 32);
-    // Below 0x20 (adding 0x60 leaves the high bit clear), DEL, "\\", "{", "}".
-    const std::uint64_t special = (~(bytes + kOnes * 0x60) & kHighBits) | BytesEqual(bytes, 0x7F) |
-                                  BytesEqual(bytes, '\\') | BytesEqual(bytes, '{') |
-                                  BytesEqual(bytes, '}');
-    return std::min(ascii, special != 0 ? FirstFlagged(special) : 8);
-  }
-}
-#endif
-
-#if defined(__SSE2__)
-// The sixteen units at `text` as bytes in `bytes`, and how many of them are
-// plain before the first that is not. Packing saturates: a unit above 0xFF
-// becomes 0xFF and one from 0x8000 on becomes 0, neither of them plain.
-inline std::size_t PlainPrefix16(const char16_t* text, __m128i& bytes) {
-  const auto* units = reinterpret_cast<const __m128i*>(text);
-  bytes = _mm_packus_epi16(_mm_loadu_si128(units), _mm_loadu_si128(units + 1));
-  // Signed compares: bytes from 0x80 on are negative and fail the first.
-  const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x1F)),
-                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x7F)));
-  const __m128i escaped = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
-                                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8('{'))),
-                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('}')));
-  const auto plain = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(escaped, printable)));
-  return static_cast<std::size_t>(std::countr_zero(~plain));
-}
-#endif
 
 class RtfOutput {
  public:
@@ -119,35 +52,20 @@ class RtfOutput {
   // Copies the plain characters from `text` on, up to `end`; returns where
   // the first other character (or `end`) stands. Units up to `readable` may
   // be read ahead.
-  const char16_t* PutPlain(const char16_t* text, const char16_t* end,
-                           [[maybe_unused]] const char16_t* readable) {
+  const char16_t* PutPlain(const char16_t* text, const char16_t* end, const char16_t* readable) {
     for (;;) {
       char* out = buffer_.get() + used_;
       const std::size_t room = kBufferSize - used_;
       const char16_t* stop = text + std::min(room, static_cast<std::size_t>(end - text));
-#if defined(__SSE2__)
-      // Sixteen at a time; the slack takes the bytes of a block that overshoot.
-      while (readable - text >= 16 && text < stop) {
-        __m128i bytes;
+      // A block at a time; the slack takes the bytes of a block that overshoot.
+      while (readable - text >= static_cast<std::ptrdiff_t>(scan::kPlainBlock) && text < stop) {
         const std::size_t plain =
-            std::min(PlainPrefix16(text, bytes), static_cast<std::size_t>(stop - text));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+            std::min(scan::PackPlainPrefix(text, out), static_cast<std::size_t>(stop - text));
         out += plain;
         text += plain;
-        if (plain < 16) break;
+        if (plain < scan::kPlainBlock) break;
       }
-#else
-      // Eight at a time; the slack takes the bytes of a word that overshoot.
-      while (stop - text >= 8) {
-        std::uint64_t bytes = 0;
-        const std::size_t plain = PlainPrefix(text, bytes);
-        std::memcpy(out, &bytes, sizeof bytes);
-        out += plain;
-        text += plain;
-        if (plain < 8) break;
-      }
-#endif
-      while (text != stop && IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
+      while (text != stop && scan::IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
       used_ = static_cast<std::size_t>(out - buffer_.get());
       if (used_ < kBufferSize) return text;
       Flush();
@@ -201,7 +119,7 @@ void PutEscaped(RtfOutput& out, char16_t c) {
 // everything beyond ASCII are escaped so that any name reads back as it was.
 void PutFontName(RtfOutput& out, const std::string& name) {
   for (char16_t c : Utf16(name)) {
-    if (IsPlainAscii(c) && c != ';') {
+    if (scan::IsPlainAscii(c) && c != ';') {
       out.Put(static_cast<char>(c));
     } else {
       PutEscaped(out, c);
@@ -350,7 +268,7 @@ class RtfDocumentWriter {
       WriteFormat(content_.IndexAt(start));
       for (std::size_t i = from; i < to; ++i) {
         const char16_t c = text[i];
-        if (IsPlainAscii(c)) {
+        if (scan::IsPlainAscii(c)) {
           // The whole stretch of plain characters in one copy.
           const char16_t* stop =
               out_.PutPlain(text.data() + i, text.data() + to, text.data() + text.size());
