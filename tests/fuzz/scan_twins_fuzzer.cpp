@@ -1,0 +1,108 @@
+// The vector scans against their plain twins: any bytes as text, every scan
+// at every start, the same answers.
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fuzz_invariants.h"
+#include "scan/byte_widen.h"
+#include "scan/equal_run.h"
+#include "scan/plain_ascii.h"
+#include "scan/unit_search.h"
+
+using namespace markwell;
+
+namespace {
+
+#if MARKWELL_HAS_SSE2_SCANS
+// The first byte picks a class of units; the rest are the text, a unit from
+// each byte (ASCII mostly, so that the classes find something) or from two.
+scan::UnitClass ClassOf(std::uint8_t choice, const std::uint8_t* data, std::size_t size) {
+  std::u16string chars;
+  for (std::size_t k = 0; k < (choice & 3u) + 1 && k < size; ++k) chars += char16_t{data[k]};
+  return scan::UnitClass(chars, (choice & 4) != 0);
+}
+
+std::u16string UnitsOf(const std::uint8_t* data, std::size_t size, bool wide) {
+  std::u16string text;
+  for (std::size_t i = 0; i < size; ++i) {
+    char16_t unit = data[i] & 0x7F;
+    if (wide && i + 1 < size) {
+      unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+      ++i;
+    }
+    text += unit;
+  }
+  return text;
+}
+
+// Starts near both ends of the text (and one past it): every search then
+// crosses whole blocks and a tail, without taking quadratic time.
+std::vector<int> StartsIn(int length) {
+  std::vector<int> starts;
+  for (int from = 0; from <= length + 1; ++from) {
+    if (from < 64 || from > length - 40) starts.push_back(from);
+  }
+  return starts;
+}
+
+void CheckSearches(const std::u16string& text, const scan::UnitClass& units) {
+  for (const int from : StartsIn(static_cast<int>(text.size()))) {
+    fuzz::Require(scan::sse2::FindMembership(text, from, units, true) ==
+                      scan::scalar::FindMembership(text, from, units, true),
+                  "FindIn twins agree");
+    fuzz::Require(scan::sse2::FindMembership(text, from, units, false) ==
+                      scan::scalar::FindMembership(text, from, units, false),
+                  "FindNotIn twins agree");
+  }
+}
+
+void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size_t size) {
+  for (std::size_t i = 0; i + scan::kPlainBlock <= text.size(); ++i) {
+    std::array<char, scan::kPlainBlock> vector{};
+    std::array<char, scan::kPlainBlock> plain{};
+    const std::size_t n = scan::sse2::PackPlainPrefix(text.data() + i, vector.data());
+    fuzz::Require(n == scan::scalar::PackPlainPrefix(text.data() + i, plain.data()) &&
+                      std::memcmp(vector.data(), plain.data(), n) == 0,
+                  "PackPlainPrefix twins agree");
+  }
+  for (std::size_t i = 0; i + scan::kWidenBlock <= size; ++i) {
+    std::array<char16_t, scan::kWidenBlock> vector{};
+    std::array<char16_t, scan::kWidenBlock> plain{};
+    fuzz::Require(
+        scan::sse2::Widen(data + i, vector.data()) == scan::scalar::Widen(data + i, plain.data()) &&
+            vector == plain,
+        "Widen twins agree");
+  }
+  // Format indices: few distinct values, so that stretches are long.
+  std::vector<std::uint8_t> indices(data, data + size);
+  for (auto& index : indices) index = index < 200 ? 0 : index & 3;
+  for (const int start : StartsIn(static_cast<int>(size))) {
+    const auto pos = static_cast<std::size_t>(start);
+    fuzz::Require(scan::sse2::EqualRunEnd(indices.data(), pos, size) ==
+                      scan::scalar::EqualRunEnd(indices.data(), pos, size),
+                  "EqualRunEnd twins agree");
+  }
+}
+#endif
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+#if MARKWELL_HAS_SSE2_SCANS
+  if (size < 1) return 0;
+  const std::uint8_t choice = data[0];
+  ++data;
+  --size;
+  const std::u16string text = UnitsOf(data, size, (choice & 8) != 0);
+  CheckSearches(text, ClassOf(choice, data, size));
+  CheckSearches(text, scan::kIdentifierChars);
+  CheckBlocks(text, data, size);
+#else
+  (void)data;
+  (void)size;
+#endif
+  return 0;
+}
