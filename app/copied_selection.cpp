@@ -25,7 +25,7 @@ QVariant CopiedSelection::retrieveData(const QString& mimeType, QMetaType type) 
     return *rtf_;
   }
   if (mimeType == kHtml) {
-    if (!html_) html_ = snapshot_.ToHtml();
+    if (!html_) html_ = QByteArray::fromStdString(SelectionAsHtml(selection_));
     return *html_;
   }
   if (mimeType == kText) {

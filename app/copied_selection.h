@@ -30,7 +30,7 @@ class CopiedSelection : public QMimeData {
   Document selection_;
   SelectionSnapshot snapshot_;
   mutable std::optional<QByteArray> rtf_;
-  mutable std::optional<QString> html_;
+  mutable std::optional<QByteArray> html_;
   mutable std::optional<QString> text_;
 };
 

@@ -123,10 +123,6 @@ QTextDocumentFragment SelectionSnapshot::Fragment() const {
   return selection.selection();
 }
 
-QString SelectionSnapshot::ToHtml() const {
-  return Fragment().toHtml();
-}
-
 QString SelectionSnapshot::ToPlainText() const {
   if (fragment_) return fragment_->toPlainText();
   return WidgetPlainText(text_.mid(start_, end_ - start_));

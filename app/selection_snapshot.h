@@ -1,9 +1,9 @@
 // A copy of the selected stretch of the editor's document in the widget's
 // own terms: the text, the character format of every fragment and the block
 // and block character format of every block around the selection. Taking it
-// costs one walk over the selection; the HTML and the plain text that the
-// widget would give for the selection at that moment are made from it only
-// when someone asks for them, however the document changes meanwhile.
+// costs one walk over the selection; the plain text that the widget would
+// give for the selection at that moment is made from it only when someone
+// asks for it, however the document changes meanwhile.
 #pragma once
 
 #include <QList>
@@ -22,8 +22,7 @@ class SelectionSnapshot {
 
   // What QTextCursor::selection() would have given at the time of the copy.
   QTextDocumentFragment Fragment() const;
-  // The fragment's HTML and plain text, as the widget makes them.
-  QString ToHtml() const;
+  // The fragment's plain text, as the widget makes it.
   QString ToPlainText() const;
 
  private:

@@ -1,5 +1,8 @@
 #include "clipboard_content.h"
 
+#include <sstream>
+
+#include "html_writer.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
 #include "utf8.h"
@@ -9,6 +12,13 @@ namespace markwell {
 std::string SelectionAsRtf(const Document& document) {
   return RtfString(document.Content(), document.SelStart(),
                    document.SelStart() + document.SelLength());
+}
+
+std::string SelectionAsHtml(const Document& document) {
+  std::ostringstream html;
+  WriteHtmlFragment(document.Content(), document.SelStart(),
+                    document.SelStart() + document.SelLength(), html);
+  return std::move(html).str();
 }
 
 std::string SelectionAsText(const Document& document) {

@@ -1,4 +1,4 @@
-// What the clipboard carries of the document: the selection as RTF and as
+// What the clipboard carries of the document: the selection as RTF, HTML and
 // plain text, and inserting either at the selection.
 #pragma once
 
@@ -11,6 +11,8 @@ namespace markwell {
 
 // The selection as a complete RTF document.
 std::string SelectionAsRtf(const Document& document);
+// The selection as an HTML fragment (UTF-8).
+std::string SelectionAsHtml(const Document& document);
 // The selection as UTF-8 text with CR LF line breaks.
 std::string SelectionAsText(const Document& document);
 

@@ -1,6 +1,9 @@
 #include "html_writer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "json_writer.h"
 #include "utf8.h"
@@ -9,44 +12,49 @@ namespace markwell {
 
 namespace {
 
-void AppendEscapedHtml(std::u16string_view text, std::string& out) {
-  std::size_t plainStart = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    const char* replacement = nullptr;
-    switch (c) {
-      case u'&':
-        replacement = "&amp;";
-        break;
-      case u'<':
-        replacement = "&lt;";
-        break;
-      case u'>':
-        replacement = "&gt;";
-        break;
-      case u'"':
-        replacement = "&quot;";
-        break;
-      case u'\'':
-        replacement = "&#39;";
-        break;
-      case u'\r':
-        replacement = "";
-        break;  // the LF after it is the line break
-      case u'\n':
-      case u'\t':
-        continue;
-      default:
-        // Other control characters have no place in HTML text.
-        if (c < 0x20 || c == 0x7F) replacement = "\xEF\xBF\xBD";
-        break;
-    }
-    if (!replacement) continue;
-    AppendUtf8(text.substr(plainStart, i - plainStart), out);
-    out += replacement;
-    plainStart = i + 1;
+// HTML's spelling of an ASCII character, or null where it stands as itself.
+const char* EscapeOf(char16_t c) {
+  switch (c) {
+    case u'&':
+      return "&amp;";
+    case u'<':
+      return "&lt;";
+    case u'>':
+      return "&gt;";
+    case u'"':
+      return "&quot;";
+    case u'\'':
+      return "&#39;";
+    case u'\r':
+      return "";  // the LF after it is the line break
+    case u'\n':
+    case u'\t':
+      return nullptr;
+    default:
+      // Other control characters have no place in HTML text.
+      return c < 0x20 || c == 0x7F ? "\xEF\xBF\xBD" : nullptr;
   }
-  AppendUtf8(text.substr(plainStart), out);
+}
+
+void AppendEscapedHtml(std::u16string_view text, std::string& out) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char16_t c = text[i];
+    if (c >= 0x80) {
+      // Beyond ASCII: the whole stretch at once, surrogate pairs included.
+      std::size_t end = i + 1;
+      while (end < text.size() && text[end] >= 0x80) ++end;
+      AppendUtf8(text.substr(i, end - i), out);
+      i = end;
+      continue;
+    }
+    if (const char* escape = EscapeOf(c)) {
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+    ++i;
+  }
 }
 
 // A font name as a CSS string: everything but letters, digits and blanks as
@@ -82,7 +90,110 @@ std::string StyleOf(const CharFormat& format) {
   return style;
 }
 
+// The declarations of `format` that differ from `base`; all of them when
+// `base` is null.
+std::string StyleDifference(const CharFormat* base, const CharFormat& format) {
+  std::string style;
+  const auto add = [&style](const std::string& declaration) {
+    if (!style.empty()) style += ';';
+    style += declaration;
+  };
+  const auto differs = [base](auto member) { return base == nullptr || member(*base); };
+  if (differs([&](const CharFormat& b) { return b.fontName != format.fontName; })) {
+    add("font-family:" + CssString(format.fontName));
+  }
+  if (differs([&](const CharFormat& b) { return b.size != format.size; })) {
+    add("font-size:" + std::to_string(format.size) + "pt");
+  }
+  const auto flagDiffers = [&](FontStyle flag) {
+    return differs(
+        [&](const CharFormat& b) { return b.style.Has(flag) != format.style.Has(flag); });
+  };
+  if (flagDiffers(FontStyle::Bold)) {
+    add(format.style.Has(FontStyle::Bold) ? "font-weight:bold" : "font-weight:normal");
+  }
+  if (flagDiffers(FontStyle::Italic)) {
+    add(format.style.Has(FontStyle::Italic) ? "font-style:italic" : "font-style:normal");
+  }
+  if (flagDiffers(FontStyle::Underline) || flagDiffers(FontStyle::StrikeOut)) {
+    const bool underline = format.style.Has(FontStyle::Underline);
+    const bool strike = format.style.Has(FontStyle::StrikeOut);
+    add(std::string("text-decoration:") + (underline && strike ? "underline line-through"
+                                           : underline         ? "underline"
+                                           : strike            ? "line-through"
+                                                               : "none"));
+  }
+  if (differs([&](const CharFormat& b) { return !(b.color == format.color); })) {
+    // Automatic text takes the colour of the text it is pasted into.
+    if (!IsAutomatic(format.color)) {
+      add("color:" + ColourName(format.color));
+    } else if (base != nullptr) {
+      add("color:inherit");
+    }
+  }
+  return style;
+}
+
+// The format that covers most characters: the fragment's own, which its
+// runs need not repeat.
+FormatTable::Index CommonestFormat(const DocumentContent& content, int begin, int end) {
+  std::vector<std::size_t> characters(content.Table().Size());
+  const FormatIndexArray& indices = content.Indices();
+  auto pos = static_cast<std::size_t>(begin);
+  while (pos < static_cast<std::size_t>(end)) {
+    const std::size_t stretchEnd = indices.StretchEnd(pos, static_cast<std::size_t>(end));
+    characters[indices[pos]] += stretchEnd - pos;
+    pos = stretchEnd;
+  }
+  return static_cast<FormatTable::Index>(std::max_element(characters.begin(), characters.end()) -
+                                         characters.begin());
+}
+
+void Flush(std::string& buffer, std::ostream& out) {
+  out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  buffer.clear();
+}
+
 }  // namespace
+
+void WriteHtmlFragment(const DocumentContent& content, int begin, int end, std::ostream& out) {
+  std::string buffer = "<meta charset=\"utf-8\"><pre style=\"white-space:pre-wrap";
+  const std::u16string_view text =
+      std::u16string_view(content.Text())
+          .substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+  const CharFormat* common = nullptr;
+  if (!text.empty()) {
+    common = &content.Table().Get(CommonestFormat(content, begin, end));
+    buffer += ';';
+    AppendEscapedHtml(Utf16(StyleDifference(nullptr, *common)), buffer);
+  }
+  buffer += "\">";
+  // A line break right after <pre> is not part of its text.
+  if (!text.empty() && (text.front() == u'\r' || text.front() == u'\n')) buffer += '\n';
+  // Each format's opening tag made once: most runs are single tokens.
+  std::vector<std::optional<std::string>> openings(content.Table().Size());
+  const FormatIndexArray& indices = content.Indices();
+  content.ForEachRun(begin, end, [&](int start, int length, const CharFormat& format) {
+    std::optional<std::string>& opening = openings[indices[static_cast<std::size_t>(start)]];
+    if (!opening) {
+      const std::string style = StyleDifference(common, format);
+      opening.emplace();
+      if (!style.empty()) {
+        *opening = "<span style=\"";
+        AppendEscapedHtml(Utf16(style), *opening);
+        *opening += "\">";
+      }
+    }
+    buffer += *opening;
+    AppendEscapedHtml(
+        text.substr(static_cast<std::size_t>(start - begin), static_cast<std::size_t>(length)),
+        buffer);
+    if (!opening->empty()) buffer += "</span>";
+    if (buffer.size() >= (1u << 16)) Flush(buffer, out);
+  });
+  buffer += "</pre>";
+  Flush(buffer, out);
+}
 
 void WriteHtml(const DocumentContent& content, const std::string& title, std::ostream& out) {
   std::string buffer = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";

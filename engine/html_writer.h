@@ -12,4 +12,10 @@ namespace markwell {
 
 void WriteHtml(const DocumentContent& content, const std::string& title, std::ostream& out);
 
+// Positions [begin, end) with their formats as an HTML fragment for the
+// clipboard: one <pre> that keeps every blank and line, in the format of
+// most of the text, and a <span> with what differs wherever another format
+// applies.
+void WriteHtmlFragment(const DocumentContent& content, int begin, int end, std::ostream& out);
+
 }  // namespace markwell

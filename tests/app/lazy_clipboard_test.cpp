@@ -130,7 +130,8 @@ class LazyClipboardTest : public QObject {
     // What the copy gave when it made every flavour at once.
     const QByteArray rtf = QByteArray::fromStdString(form_->Bridge().SelectionAsRtf());
     const QTextDocumentFragment fragment = editor->textCursor().selection();
-    const QString html = fragment.toHtml();
+    const QString html =
+        QString::fromStdString(SelectionAsHtml(form_->Bridge().SelectionDocument()));
     const QString text = fragment.toPlainText();
 
     form_->mnuVlozitdoschr->trigger();

@@ -21,6 +21,27 @@ Document SampleDocument() {
   return document;
 }
 
+// Word processors and web mail keep a <pre>'s blanks and lines; the spans
+// say only what differs from the format of most of the selection.
+TEST(Clipboard, CopiesTheSelectionAsAnHtmlFragment) {
+  Document source = SampleDocument();
+  source.SetSelStart(1);
+  source.SetSelLength(source.Length() - 1);
+  EXPECT_EQ(SelectionAsHtml(source),
+            "<meta charset=\"utf-8\"><pre style=\"white-space:pre-wrap;"
+            "font-family:&#39;Arial&#39;;font-size:12pt;font-weight:normal;font-style:normal;"
+            "text-decoration:none\"><span style=\"font-weight:bold\">ůň</span> a "
+            "<span style=\"font-family:&#39;Courier New&#39;;font-size:9pt;font-style:italic;"
+            "color:#FF0000\">Жук</span>\nx</pre>");
+  // A line break that opens the selection is kept: the first after <pre> is not text.
+  source.SetSelStart(9);
+  source.SetSelLength(3);
+  EXPECT_EQ(SelectionAsHtml(source),
+            "<meta charset=\"utf-8\"><pre style=\"white-space:pre-wrap;"
+            "font-family:&#39;Arial&#39;;font-size:12pt;font-weight:normal;font-style:normal;"
+            "text-decoration:none\">\n\nx</pre>");
+}
+
 TEST(Clipboard, CopiesTheSelectionAsRtfAndText) {
   Document source = SampleDocument();
   source.SetSelStart(1);
