@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
-#include <vector>
 
 #include "line_breaks.h"
 
@@ -89,7 +87,7 @@ void TextAttributes::SetStyle(FontStyles style) {
 void TextAttributes::SetColor(Colour color) {
   const Colour normalised = NormaliseColour(color);
   FormatTable& table = document_.content_.Table();
-  document_.ChangeFormat([&](FormatTable::Index i) { return table.WithColor(i, normalised); });
+  document_.ChangeFormat([&](FormatTable::Index i) { return table.WithColour(i, normalised); });
 }
 
 void TextAttributes::SetName(std::string_view name) {
@@ -102,67 +100,8 @@ void TextAttributes::SetSize(int points) {
   document_.ChangeFormat([&](FormatTable::Index i) { return table.WithSize(i, points); });
 }
 
-void TextAttributes::SetStyleThenColor(FontStyles style, Colour color) {
-  if (document_.selLength_ > 0) {
-    FormatIndexArray& indices = document_.content_.Indices();
-    const auto begin = static_cast<std::size_t>(document_.selStart_);
-    const auto end = begin + static_cast<std::size_t>(document_.selLength_);
-    if (indices.StretchEnd(begin, end) == end) {
-      // The two writes would ask the table the same two questions in turn.
-      FormatTable& table = document_.content_.Table();
-      const FormatTable::Index old = indices[begin];
-      const FormatTable::Index changed =
-          table.WithColor(table.WithStyle(old, style), NormaliseColour(color));
-      if (changed != old) indices.Fill(begin, end, changed);
-      return;
-    }
-  }
-  SetStyle(style);
-  SetColor(color);
-}
-
 void TextAttributes::SetHeight(int height) {
   SetSize(MulDivRound(height, 72, kPixelsPerInch));
-}
-
-void TextAttributes::SetStyleHeightSizeColor(FontStyles style, int height, int points,
-                                             Colour color) {
-  if (document_.selLength_ == 0) {
-    // The insertion format: four cheap writes.
-    SetStyle(style);
-    SetHeight(height);
-    SetSize(points);
-    SetColor(color);
-    return;
-  }
-  using Index = FormatTable::Index;
-  FormatTable& table = document_.content_.Table();
-  FormatIndexArray& indices = document_.content_.Indices();
-  const auto begin = static_cast<std::size_t>(document_.selStart_);
-  const auto end = begin + static_cast<std::size_t>(document_.selLength_);
-
-  // Four passes would derive formats from the distinct indices of the
-  // selection in the order in which they first appear; deriving them in
-  // that order here adds the same formats to the table in the same order.
-  constexpr Index kUnseen = std::numeric_limits<Index>::max();
-  std::vector<Index> finalIndex(table.Size(), kUnseen);
-  std::vector<Index> distinct;
-  for (std::size_t pos = begin; pos < end; pos = indices.StretchEnd(pos, end)) {
-    const Index index = indices[pos];
-    if (finalIndex[index] == kUnseen) {
-      finalIndex[index] = index;
-      distinct.push_back(index);
-    }
-  }
-  std::vector<Index> derived = distinct;
-  for (Index& i : derived) i = table.WithStyle(i, style);
-  const int heightPoints = MulDivRound(height, 72, kPixelsPerInch);
-  for (Index& i : derived) i = table.WithSize(i, heightPoints);
-  for (Index& i : derived) i = table.WithSize(i, points);
-  const Colour normalised = NormaliseColour(color);
-  for (Index& i : derived) i = table.WithColor(i, normalised);
-  for (std::size_t k = 0; k < distinct.size(); ++k) finalIndex[distinct[k]] = derived[k];
-  indices.Transform(begin, end, [&](Index i) { return finalIndex[i]; });
 }
 
 }  // namespace markwell

@@ -43,14 +43,6 @@ class TextAttributes {
   // The size from a pixel height at 96 pixels per inch, rounded to nearest.
   void SetHeight(int height);
 
-  // SetStyle then SetColor, with the same result; one pass over a selection
-  // of one format (a token, as a run marks it).
-  void SetStyleThenColor(FontStyles style, Colour color);
-
-  // SetStyle, SetHeight, SetSize and SetColor in that order, with the same
-  // result (the format table included), in one pass over the selection.
-  void SetStyleHeightSizeColor(FontStyles style, int height, int points, Colour color);
-
  private:
   Document& document_;
 };
@@ -80,6 +72,7 @@ class Document {
     SetSelection(selStart_, static_cast<int>(end) - selStart_);
   }
   std::u16string SelText() const { return std::u16string(SelTextView()); }
+  // The selected text without a copy.
   std::u16string_view SelTextView() const {
     return std::u16string_view(content_.Text())
         .substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
@@ -111,6 +104,7 @@ class Document {
 
  private:
   friend class TextAttributes;
+  friend class BulkFormatWrites;
   using Index = FormatTable::Index;
 
   // The filters write the selection at every word: inline, and the

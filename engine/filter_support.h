@@ -61,9 +61,7 @@ class WordEnd {
   // word behind p (past the text at the end step; the document clamps it).
   void EndWordAt(int p) {
     document_.SetSelLength(p - document_.SelStart());
-    const std::u16string_view word = std::u16string_view(document_.Text())
-                                         .substr(static_cast<std::size_t>(document_.SelStart()),
-                                                 static_cast<std::size_t>(document_.SelLength()));
+    const std::u16string_view word = document_.SelTextView();
     // Most words are empty (two non-identifier characters in a row); the list
     // does not change during a pass, so its answer for them is asked once.
     if (word.empty() ? emptyWordIsKeyword_ : IsKeyword(keywords_, word)) {

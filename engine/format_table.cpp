@@ -77,11 +77,11 @@ FormatTable::Index FormatTable::WithStyle(Index index, FontStyles style) {
   return Derive(index, 0, wanted, [&](CharFormat& f) { f.style = style; });
 }
 
-FormatTable::Index FormatTable::WithColor(Index index, Colour color) {
+FormatTable::Index FormatTable::WithColour(Index index, Colour colour) {
   Key wanted = keys_[index];
-  if (wanted.color == color) return index;
-  wanted.color = color;
-  return Derive(index, 1, wanted, [&](CharFormat& f) { f.color = color; });
+  if (wanted.color == colour) return index;
+  wanted.color = colour;
+  return Derive(index, 1, wanted, [&](CharFormat& f) { f.color = colour; });
 }
 
 FormatTable::Index FormatTable::WithName(Index index, std::string_view name) {

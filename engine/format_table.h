@@ -26,7 +26,7 @@ class FormatTable {
   // The index of the format `index` with one attribute replaced. Remembered,
   // since a run asks the same question for every token.
   Index WithStyle(Index index, FontStyles style);
-  Index WithColor(Index index, Colour color);
+  Index WithColour(Index index, Colour colour);
   Index WithName(Index index, std::string_view name);
   Index WithSize(Index index, int size);
 

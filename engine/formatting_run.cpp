@@ -1,5 +1,7 @@
 #include "formatting_run.h"
 
+#include "bulk_format_writes.h"
+
 namespace markwell {
 
 void ResetDocument(Document& document) {
@@ -8,8 +10,8 @@ void ResetDocument(Document& document) {
   const BaseFont& font = document.Font();
   // Style, height, size and colour in one pass. A negative height gives a
   // negative size; the size write after it sets the base font's point size.
-  document.SelAttributes().SetStyleHeightSizeColor(font.Style(), font.Height(), font.Size(),
-                                                   font.Color());
+  BulkFormatWrites::SetStyleHeightSizeColour(document, font.Style(), font.Height(), font.Size(),
+                                             font.Color());
   document.SetSelLength(0);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "bulk_format_writes.h"
+
 namespace markwell {
 
 namespace {
@@ -30,7 +32,7 @@ void ApplyTokenStyle(Document& document, std::string_view name, bool useColour) 
   if (style != kTokenStyles.end()) {
     TextAttributes attributes = document.SelAttributes();
     if (useColour) {
-      attributes.SetStyleThenColor(style->style, style->colour);
+      BulkFormatWrites::SetStyleThenColour(document, style->style, style->colour);
     } else {
       attributes.SetStyle(style->style);
     }

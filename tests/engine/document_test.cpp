@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "bulk_format_writes.h"
+
 namespace markwell {
 namespace {
 
@@ -247,7 +249,7 @@ TEST(StyleThenColorTest, AgreesWithTwoWrites) {
       d->SetSelLength(c.length);
     }
     const Colour red = MakeRgb(200, 0, 0);
-    once.SelAttributes().SetStyleThenColor(FontStyle::Bold, red);
+    BulkFormatWrites::SetStyleThenColour(once, FontStyle::Bold, red);
     twice.SelAttributes().SetStyle(FontStyle::Bold);
     twice.SelAttributes().SetColor(red);
     for (int i = 0; i < once.Length(); ++i) {
