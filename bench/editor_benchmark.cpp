@@ -289,250 +289,311 @@ std::string FileSystemName(const QString& path) {
 }
 
 // One repetition on `path`: a new main window, every stage once.
-void MeasureOnce(const QString& path, const QString& keywordDirectory, const QString& rtfPath,
-                 WindowWatch& watch, QElapsedTimer& clock, Samples& samples) {
-  const auto add = [&samples](Stage stage, qint64 from, qint64 to) {
+class Repetition {
+ public:
+  Repetition(const QString& path, const QString& keywordDirectory, const QString& rtfPath,
+             WindowWatch& watch, QElapsedTimer& clock, Samples& samples)
+      : path(path),
+        rtfPath(rtfPath),
+        watch(watch),
+        clock(clock),
+        samples(samples),
+        form(ShownMainWindow(keywordDirectory)),
+        editor(*form->REdit),
+        changes(*editor.document(), clock) {
+    watch.Reset();
+  }
+
+  void MeasureAll() {
+    Open();
+    Run();
+    SaveAndCopy();
+    TypeAndScroll();
+    OpenPasses();
+    RunPasses();
+    SavePasses();
+    form.reset();
+    QCoreApplication::processEvents();
+  }
+
+ private:
+  static std::unique_ptr<markwell::TForm1> ShownMainWindow(const QString& keywordDirectory) {
+    auto form = std::make_unique<markwell::TForm1>(keywordDirectory);
+    form->show();
+    Check(QTest::qWaitForWindowExposed(form.get()), "the main window was not exposed");
+    return form;
+  }
+
+  void add(Stage stage, qint64 from, qint64 to) {
     samples[stage].push_back(Milliseconds(to - from));
-  };
-  auto form = std::make_unique<markwell::TForm1>(keywordDirectory);
-  form->show();
-  Check(QTest::qWaitForWindowExposed(form.get()), "the main window was not exposed");
-  QTextEdit& editor = *form->REdit;
-  ChangeWatch changes(*editor.document(), clock);
-  watch.Reset();
-
-  // Open, as the Open command does after its dialog. The window shows the
-  // top of the document once the pending events are handled; the widget
-  // lays the rest out a piece per timer tick, which Settle forces here.
-  qint64 start = clock.nsecsElapsed();
-  form->OpenFile(path);
-  const qint64 opened = clock.nsecsElapsed();
-  QCoreApplication::processEvents();
-  const qint64 openPainted = clock.nsecsElapsed();
-  Settle(editor);
-  const qint64 openLaidOut = clock.nsecsElapsed();
-  CheckNoMessages(watch, "the open");
-  Check(editor.document()->characterCount() > 1, "the opened document is empty");
-  Check(changes.Seen(), "the open changed no text");
-  add(kOpen, start, openPainted);
-  add(kOpenCall, start, opened);
-  add(kOpenCallLayout, changes.change, changes.changed);
-  add(kOpenPaint, opened, openPainted);
-  add(kOpenAfter, openPainted, openLaidOut);
-
-  // The style and the colour toggle as a user sets them, then the button.
-  const int pascalStyle = form->CBStyl->findText(QStringLiteral("Delphi "));
-  Check(pascalStyle >= 0, "no \"Delphi \" style in the style box");
-  form->CBStyl->setCurrentIndex(pascalStyle);
-  emit form->CBStyl->activated(pascalStyle);
-  if (!form->TBPouzitBarvu->isChecked()) QTest::mouseClick(form->TBPouzitBarvu, Qt::LeftButton);
-  Check(form->TBPouzitBarvu->isChecked(), "the colour toggle is not down");
-  Settle(editor);
-  watch.Reset();
-  changes.Reset();
-
-  start = clock.nsecsElapsed();
-  // Returns when the modal formatting window has closed.
-  QTest::mouseClick(form->TBZmena, Qt::LeftButton);
-  const qint64 returned = clock.nsecsElapsed();
-  Settle(editor);
-  const qint64 laidOut = clock.nsecsElapsed();
-  CheckNoMessages(watch, "the formatting run");
-  Check(watch.shown >= 0 && watch.timerTick >= 0 && watch.hidden >= 0,
-        "no formatting window was seen");
-  Check(changes.Seen() && changes.change > watch.timerTick && changes.changed < watch.hidden,
-        "the run changed no formats inside its window");
-  // The filter leaves the caret at the end of the text, and the text has
-  // more than the one format it was opened with.
-  Check(editor.textCursor().position() == editor.document()->characterCount() - 1,
-        "the caret is not at the end after the run");
-  Check(editor.document()->allFormats().size() > 3, "the run wrote no formats");
-  add(kRunWhole, start, laidOut);
-  add(kRunToWindow, start, watch.shown);
-  add(kRunTimerWait, watch.shown, watch.timerTick);
-  add(kRunToWritten, watch.timerTick, changes.change);
-  add(kRunLayout, changes.change, changes.changed);
-  add(kRunRest, changes.changed, returned);
-  add(kRunAfter, returned, laidOut);
-
-  // Save as RTF, as the Save command does after its dialog.
-  start = clock.nsecsElapsed();
-  form->SaveFile(rtfPath);
-  add(kSave, start, clock.nsecsElapsed());
-  CheckNoMessages(watch, "the save");
-  Check(QFileInfo(rtfPath).size() > QFileInfo(path).size(), "the saved RTF is too small");
-
-  // Select all and copy through the menu entries; the repaint of the
-  // selection is part of it.
-  start = clock.nsecsElapsed();
-  form->Vybratve1->trigger();
-  form->mnuVlozitdoschr->trigger();
-  QCoreApplication::processEvents();
-  add(kCopy, start, clock.nsecsElapsed());
-  CheckNoMessages(watch, "the copy");
-  const QMimeData* copied = QApplication::clipboard()->mimeData();
-  Check(copied != nullptr && copied->hasText(), "nothing reached the clipboard");
-
-  // The clipboard makes each flavour when a program first asks for it.
-  start = clock.nsecsElapsed();
-  const QByteArray rtf = copied->data(QStringLiteral("text/rtf"));
-  const qint64 rtfMade = clock.nsecsElapsed();
-  const QString html = copied->html();
-  const qint64 htmlMade = clock.nsecsElapsed();
-  const QString text = copied->text();
-  const qint64 textMade = clock.nsecsElapsed();
-  Check(!rtf.isEmpty() && !html.isEmpty() && !text.isEmpty(), "an empty copy");
-  add(kPassCopyRtf, start, rtfMade);
-  add(kPassCopyHtml, rtfMade, htmlMade);
-  add(kPassCopyText, htmlMade, textMade);
-  QApplication::clipboard()->clear();
-  Settle(editor);
-
-  // One letter typed at the end of the document.
-  editor.setFocus();
-  QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
-  Settle(editor);
-  start = clock.nsecsElapsed();
-  QTest::keyClick(&editor, Qt::Key_X);
-  Settle(editor);
-  add(kKeyPress, start, clock.nsecsElapsed());
-  Check(editor.document()->lastBlock().text().endsWith(QLatin1Char('x')),
-        "the typed letter is not at the end");
-
-  // One page down from the middle: by the scroll bar, then by the key with
-  // the caret in the middle of the document.
-  QScrollBar& bar = *editor.verticalScrollBar();
-  bar.setValue(bar.maximum() / 2);
-  Settle(editor);
-  const int before = bar.value();
-  start = clock.nsecsElapsed();
-  bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
-  QCoreApplication::processEvents();
-  add(kScrollBarPage, start, clock.nsecsElapsed());
-  Check(bar.value() > before, "the scroll bar did not move");
-
-  QTextCursor middle(editor.document());
-  middle.setPosition(editor.document()->characterCount() / 2);
-  editor.setTextCursor(middle);
-  editor.ensureCursorVisible();
-  Settle(editor);
-  const int caretBefore = editor.textCursor().position();
-  start = clock.nsecsElapsed();
-  QTest::keyClick(&editor, Qt::Key_PageDown);
-  QCoreApplication::processEvents();
-  add(kPageDownKey, start, clock.nsecsElapsed());
-  Check(editor.textCursor().position() > caretBefore, "PageDown did not move the caret");
-  CheckNoMessages(watch, "typing and scrolling");
-
-  // The instrumented passes. The engine's part of the open on its own:
-  {
-    markwell::Document loaded;
-    loaded.Font() = form->Bridge().Font();
-    start = clock.nsecsElapsed();
-    markwell::LoadFromFile(loaded, FileSystemName(path));
-    add(kPassLoad, start, clock.nsecsElapsed());
   }
 
-  // The open as the user meets it: the call, the first paint, and the rest
-  // of the layout between events, with the longest pause it makes.
-  {
+  // The open, as the user sees it.
+  void Open() {
+    qint64 start = 0;
+    // Open, as the Open command does after its dialog. The window shows the
+    // top of the document once the pending events are handled; the widget
+    // lays the rest out a piece per timer tick, which Settle forces here.
     start = clock.nsecsElapsed();
     form->OpenFile(path);
-    const qint64 reopened = clock.nsecsElapsed();
+    const qint64 opened = clock.nsecsElapsed();
     QCoreApplication::processEvents();
-    const qint64 painted = clock.nsecsElapsed();
-    qint64 longestPause = 0;
-    while (!LaidOut(editor)) {
-      const qint64 before = clock.nsecsElapsed();
-      QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-      longestPause = std::max(longestPause, clock.nsecsElapsed() - before);
-    }
-    add(kPassOpenCall, start, reopened);
-    add(kPassOpenPaint, reopened, painted);
-    add(kPassOpenLazyLayout, painted, clock.nsecsElapsed());
-    add(kPassOpenLongestPause, 0, longestPause);
+    const qint64 openPainted = clock.nsecsElapsed();
+    Settle(editor);
+    const qint64 openLaidOut = clock.nsecsElapsed();
+    CheckNoMessages(watch, "the open");
+    Check(editor.document()->characterCount() > 1, "the opened document is empty");
+    Check(changes.Seen(), "the open changed no text");
+    add(kOpen, start, openPainted);
+    add(kOpenCall, start, opened);
+    add(kOpenCallLayout, changes.change, changes.changed);
+    add(kOpenPaint, opened, openPainted);
+    add(kOpenAfter, openPainted, openLaidOut);
   }
-  // A key typed at the start at once: an edit lets the layout finish first.
-  {
-    form->OpenFile(path);
+
+  // The formatting run, from the button to the laid-out result.
+  void Run() {
+    qint64 start = 0;
+    // The style and the colour toggle as a user sets them, then the button.
+    const int pascalStyle = form->CBStyl->findText(QStringLiteral("Delphi "));
+    Check(pascalStyle >= 0, "no \"Delphi \" style in the style box");
+    form->CBStyl->setCurrentIndex(pascalStyle);
+    emit form->CBStyl->activated(pascalStyle);
+    if (!form->TBPouzitBarvu->isChecked()) QTest::mouseClick(form->TBPouzitBarvu, Qt::LeftButton);
+    Check(form->TBPouzitBarvu->isChecked(), "the colour toggle is not down");
+    Settle(editor);
+    watch.Reset();
+    changes.Reset();
+
+    start = clock.nsecsElapsed();
+    // Returns when the modal formatting window has closed.
+    QTest::mouseClick(form->TBZmena, Qt::LeftButton);
+    const qint64 returned = clock.nsecsElapsed();
+    Settle(editor);
+    const qint64 laidOut = clock.nsecsElapsed();
+    CheckNoMessages(watch, "the formatting run");
+    Check(watch.shown >= 0 && watch.timerTick >= 0 && watch.hidden >= 0,
+          "no formatting window was seen");
+    Check(changes.Seen() && changes.change > watch.timerTick && changes.changed < watch.hidden,
+          "the run changed no formats inside its window");
+    // The filter leaves the caret at the end of the text, and the text has
+    // more than the one format it was opened with.
+    Check(editor.textCursor().position() == editor.document()->characterCount() - 1,
+          "the caret is not at the end after the run");
+    Check(editor.document()->allFormats().size() > 3, "the run wrote no formats");
+    add(kRunWhole, start, laidOut);
+    add(kRunToWindow, start, watch.shown);
+    add(kRunTimerWait, watch.shown, watch.timerTick);
+    add(kRunToWritten, watch.timerTick, changes.change);
+    add(kRunLayout, changes.change, changes.changed);
+    add(kRunRest, changes.changed, returned);
+    add(kRunAfter, returned, laidOut);
+  }
+
+  // Saving and copying, through the commands.
+  void SaveAndCopy() {
+    qint64 start = 0;
+    // Save as RTF, as the Save command does after its dialog.
+    start = clock.nsecsElapsed();
+    form->SaveFile(rtfPath);
+    add(kSave, start, clock.nsecsElapsed());
+    CheckNoMessages(watch, "the save");
+    Check(QFileInfo(rtfPath).size() > QFileInfo(path).size(), "the saved RTF is too small");
+
+    // Select all and copy through the menu entries; the repaint of the
+    // selection is part of it.
+    start = clock.nsecsElapsed();
+    form->Vybratve1->trigger();
+    form->mnuVlozitdoschr->trigger();
     QCoreApplication::processEvents();
+    add(kCopy, start, clock.nsecsElapsed());
+    CheckNoMessages(watch, "the copy");
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    Check(copied != nullptr && copied->hasText(), "nothing reached the clipboard");
+
+    // The clipboard makes each flavour when a program first asks for it.
+    start = clock.nsecsElapsed();
+    const QByteArray rtf = copied->data(QStringLiteral("text/rtf"));
+    const qint64 rtfMade = clock.nsecsElapsed();
+    const QString html = copied->html();
+    const qint64 htmlMade = clock.nsecsElapsed();
+    const QString text = copied->text();
+    const qint64 textMade = clock.nsecsElapsed();
+    Check(!rtf.isEmpty() && !html.isEmpty() && !text.isEmpty(), "an empty copy");
+    add(kPassCopyRtf, start, rtfMade);
+    add(kPassCopyHtml, rtfMade, htmlMade);
+    add(kPassCopyText, htmlMade, textMade);
+    QApplication::clipboard()->clear();
+    Settle(editor);
+  }
+
+  // A key press and a page of scrolling.
+  void TypeAndScroll() {
+    qint64 start = 0;
+    // One letter typed at the end of the document.
+    editor.setFocus();
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+    Settle(editor);
     start = clock.nsecsElapsed();
     QTest::keyClick(&editor, Qt::Key_X);
+    Settle(editor);
+    add(kKeyPress, start, clock.nsecsElapsed());
+    Check(editor.document()->lastBlock().text().endsWith(QLatin1Char('x')),
+          "the typed letter is not at the end");
+
+    // One page down from the middle: by the scroll bar, then by the key with
+    // the caret in the middle of the document.
+    QScrollBar& bar = *editor.verticalScrollBar();
+    bar.setValue(bar.maximum() / 2);
+    Settle(editor);
+    const int before = bar.value();
+    start = clock.nsecsElapsed();
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
     QCoreApplication::processEvents();
-    add(kPassOpenKeyPress, start, clock.nsecsElapsed());
-    Check(editor.document()->firstBlock().text().startsWith(QLatin1Char('x')),
-          "the key typed after the open is not at the start");
-    Check(LaidOut(editor), "the document is not laid out after the key press");
+    add(kScrollBarPage, start, clock.nsecsElapsed());
+    Check(bar.value() > before, "the scroll bar did not move");
+
+    QTextCursor middle(editor.document());
+    middle.setPosition(editor.document()->characterCount() / 2);
+    editor.setTextCursor(middle);
+    editor.ensureCursorVisible();
+    Settle(editor);
+    const int caretBefore = editor.textCursor().position();
+    start = clock.nsecsElapsed();
+    QTest::keyClick(&editor, Qt::Key_PageDown);
+    QCoreApplication::processEvents();
+    add(kPageDownKey, start, clock.nsecsElapsed());
+    Check(editor.textCursor().position() > caretBefore, "PageDown did not move the caret");
+    CheckNoMessages(watch, "typing and scrolling");
   }
 
-  // The open with the layout forced at once, to compare with the above.
-  // The file is opened again, as it was for the real run.
-  start = clock.nsecsElapsed();
-  form->OpenFile(path);
-  Settle(editor);
-  add(kPassOpenForced, start, clock.nsecsElapsed());
+  // The open one call at a time.
+  void OpenPasses() {
+    qint64 start = 0;
+    // The instrumented passes. The engine's part of the open on its own:
+    {
+      markwell::Document loaded;
+      loaded.Font() = form->Bridge().Font();
+      start = clock.nsecsElapsed();
+      markwell::LoadFromFile(loaded, FileSystemName(path));
+      add(kPassLoad, start, clock.nsecsElapsed());
+    }
 
-  // The engine run alone on a copy of the opened text, reporting to a
-  // formatting window through the window's own run, as the real run does:
-  // the cost of the label's and the bar's updates.
-  {
-    markwell::Document document = form->Bridge().ToDocument();
+    // The open as the user meets it: the call, the first paint, and the rest
+    // of the layout between events, with the longest pause it makes.
+    {
+      start = clock.nsecsElapsed();
+      form->OpenFile(path);
+      const qint64 reopened = clock.nsecsElapsed();
+      QCoreApplication::processEvents();
+      const qint64 painted = clock.nsecsElapsed();
+      qint64 longestPause = 0;
+      while (!LaidOut(editor)) {
+        const qint64 before = clock.nsecsElapsed();
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        longestPause = std::max(longestPause, clock.nsecsElapsed() - before);
+      }
+      add(kPassOpenCall, start, reopened);
+      add(kPassOpenPaint, reopened, painted);
+      add(kPassOpenLazyLayout, painted, clock.nsecsElapsed());
+      add(kPassOpenLongestPause, 0, longestPause);
+    }
+    // A key typed at the start at once: an edit lets the layout finish first.
+    {
+      form->OpenFile(path);
+      QCoreApplication::processEvents();
+      start = clock.nsecsElapsed();
+      QTest::keyClick(&editor, Qt::Key_X);
+      QCoreApplication::processEvents();
+      add(kPassOpenKeyPress, start, clock.nsecsElapsed());
+      Check(editor.document()->firstBlock().text().startsWith(QLatin1Char('x')),
+            "the key typed after the open is not at the start");
+      Check(LaidOut(editor), "the document is not laid out after the key press");
+    }
+
+    // The open with the layout forced at once, to compare with the above.
+    // The file is opened again, as it was for the real run.
+    start = clock.nsecsElapsed();
+    form->OpenFile(path);
+    Settle(editor);
+    add(kPassOpenForced, start, clock.nsecsElapsed());
+  }
+
+  // The run one call at a time.
+  void RunPasses() {
+    qint64 start = 0;
+    // The engine run alone on a copy of the opened text, reporting to a
+    // formatting window through the window's own run, as the real run does:
+    // the cost of the label's and the bar's updates.
+    {
+      markwell::Document document = form->Bridge().ToDocument();
+      qint64 runStart = 0;
+      qint64 runEnd = 0;
+      markwell::RunFormatting(
+          *form, markwell::kPascalMode, [&](int mode, markwell::ProgressView& progress) {
+            runStart = clock.nsecsElapsed();
+            markwell::RunFormattingSteps(document, mode, form->Keywords(),
+                                         form->TBPouzitBarvu->isChecked(), progress);
+            runEnd = clock.nsecsElapsed();
+          });
+      add(kPassEngineWindow, runStart, runEnd);
+      QCoreApplication::processEvents();
+    }
+
+    // The run on the opened file: the bridge call the run makes
+    // (DocumentBridge::Edit with the run's steps), timed around and inside the
+    // change, with silent progress.
+    changes.Reset();
+    const bool useColour = form->TBPouzitBarvu->isChecked();
+    markwell::SilentProgress progress;
     qint64 runStart = 0;
     qint64 runEnd = 0;
-    markwell::RunFormatting(
-        *form, markwell::kPascalMode, [&](int mode, markwell::ProgressView& progress) {
+    start = clock.nsecsElapsed();
+    const markwell::DocumentBridge::EditOutcome outcome =
+        form->Bridge().Edit([&](markwell::Document& document) {
           runStart = clock.nsecsElapsed();
-          markwell::RunFormattingSteps(document, mode, form->Keywords(),
-                                       form->TBPouzitBarvu->isChecked(), progress);
+          markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(), useColour,
+                                       progress);
           runEnd = clock.nsecsElapsed();
         });
-    add(kPassEngineWindow, runStart, runEnd);
-    QCoreApplication::processEvents();
+    const qint64 edited = clock.nsecsElapsed();
+    Settle(editor);
+    const qint64 passLaidOut = clock.nsecsElapsed();
+    Check(!outcome.error, "the instrumented run failed");
+    Check(changes.Seen() && changes.change > runEnd, "the instrumented run changed no formats");
+    add(kPassTakeIn, start, runStart);
+    add(kPassEngine, runStart, runEnd);
+    add(kPassWriteFormats, runEnd, changes.change);
+    add(kPassLayout, changes.change, changes.changed);
+    add(kPassRest, changes.changed, edited);
+    add(kPassAfter, edited, passLaidOut);
+    add(kPassTotal, start, passLaidOut);
+    CheckNoMessages(watch, "the instrumented run");
   }
 
-  // The run on the opened file: the bridge call the run makes
-  // (DocumentBridge::Edit with the run's steps), timed around and inside the
-  // change, with silent progress.
-  changes.Reset();
-  const bool useColour = form->TBPouzitBarvu->isChecked();
-  markwell::SilentProgress progress;
-  qint64 runStart = 0;
-  qint64 runEnd = 0;
-  start = clock.nsecsElapsed();
-  const markwell::DocumentBridge::EditOutcome outcome =
-      form->Bridge().Edit([&](markwell::Document& document) {
-        runStart = clock.nsecsElapsed();
-        markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(), useColour,
-                                     progress);
-        runEnd = clock.nsecsElapsed();
-      });
-  const qint64 edited = clock.nsecsElapsed();
-  Settle(editor);
-  const qint64 passLaidOut = clock.nsecsElapsed();
-  Check(!outcome.error, "the instrumented run failed");
-  Check(changes.Seen() && changes.change > runEnd, "the instrumented run changed no formats");
-  add(kPassTakeIn, start, runStart);
-  add(kPassEngine, runStart, runEnd);
-  add(kPassWriteFormats, runEnd, changes.change);
-  add(kPassLayout, changes.change, changes.changed);
-  add(kPassRest, changes.changed, edited);
-  add(kPassAfter, edited, passLaidOut);
-  add(kPassTotal, start, passLaidOut);
-  CheckNoMessages(watch, "the instrumented run");
-
-  // The save's two halves, on the formatted document.
-  {
-    start = clock.nsecsElapsed();
-    const markwell::Document document = form->Bridge().ToDocument();
-    const qint64 taken = clock.nsecsElapsed();
-    markwell::SaveToFile(document, FileSystemName(rtfPath));
-    add(kPassSaveTakeIn, start, taken);
-    add(kPassSaveWrite, taken, clock.nsecsElapsed());
+  // The save one call at a time.
+  void SavePasses() {
+    qint64 start = 0;
+    // The save's two halves, on the formatted document.
+    {
+      start = clock.nsecsElapsed();
+      const markwell::Document document = form->Bridge().ToDocument();
+      const qint64 taken = clock.nsecsElapsed();
+      markwell::SaveToFile(document, FileSystemName(rtfPath));
+      add(kPassSaveTakeIn, start, taken);
+      add(kPassSaveWrite, taken, clock.nsecsElapsed());
+    }
   }
 
-  form.reset();
-  QCoreApplication::processEvents();
-}
+  const QString& path;
+  const QString& rtfPath;
+  WindowWatch& watch;
+  QElapsedTimer& clock;
+  Samples& samples;
+  std::unique_ptr<markwell::TForm1> form;
+  QTextEdit& editor;
+  ChangeWatch changes;
+};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -565,16 +626,19 @@ long PeakResidentKilobytes() {
   return -1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  QStringList arguments = QCoreApplication::arguments().mid(1);
-
-  QString sizeText = qEnvironmentVariable("MARKWELL_EDITOR_BENCH_SIZES", QStringLiteral("1,10"));
+struct Options {
+  std::vector<double> sizes;
   int runs = 3;
   int largeRuns = 1;
   QString keywordDirectory = QStringLiteral(MARKWELL_KEYWORD_DIR);
+};
+
+// The options into `options`; an exit status when the program should end.
+std::optional<int> ParseOptions(const QStringList& arguments, Options& options) {
+  QString sizeText = qEnvironmentVariable("MARKWELL_EDITOR_BENCH_SIZES", QStringLiteral("1,10"));
+  int& runs = options.runs;
+  int& largeRuns = options.largeRuns;
+  QString& keywordDirectory = options.keywordDirectory;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& option = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
@@ -607,67 +671,51 @@ int main(int argc, char** argv) {
   }
   if (!keywordDirectory.endsWith(QLatin1Char('/'))) keywordDirectory += QLatin1Char('/');
 
-  markwell::SetApplicationTitle();
-  QTemporaryDir work;
-  if (!work.isValid()) {
-    std::fputs("markwell-editor-benchmark: no temporary directory\n", stderr);
-    return 1;
+  options.sizes = *sizes;
+  return std::nullopt;
+}
+
+bool WriteSource(const QString& path, std::size_t bytes) {
+  const std::string source =
+      markwell::bench::GenerateSource(markwell::bench::SourceLanguage::kPascal, bytes);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(source.data(), static_cast<qint64>(source.size())) !=
+          static_cast<qint64>(source.size())) {
+    std::fprintf(stderr, "markwell-editor-benchmark: cannot write %s\n",
+                 path.toLocal8Bit().constData());
+    return false;
   }
+  return true;
+}
 
-  QElapsedTimer clock;
-  clock.start();
-  WindowWatch watch(clock);
-  application.installEventFilter(&watch);
-
-  std::vector<Samples> results;
-  std::vector<int> repetitions;
-  for (const double megabytes : *sizes) {
-    const auto bytes = static_cast<std::size_t>(megabytes * kMegabyte);
-    const QString path = work.filePath(QStringLiteral("source-%1.pas").arg(bytes));
-    const QString rtfPath = work.filePath(QStringLiteral("saved-%1.rtf").arg(bytes));
-    {
-      const std::string source =
-          markwell::bench::GenerateSource(markwell::bench::SourceLanguage::kPascal, bytes);
-      QFile file(path);
-      if (!file.open(QIODevice::WriteOnly) ||
-          file.write(source.data(), static_cast<qint64>(source.size())) !=
-              static_cast<qint64>(source.size())) {
-        std::fprintf(stderr, "markwell-editor-benchmark: cannot write %s\n",
-                     path.toLocal8Bit().constData());
-        return 1;
-      }
-    }
-    const int count = megabytes >= kLargeMegabytes ? largeRuns : runs;
-    Samples samples;
-    for (int run = 0; run < count; ++run) {
-      std::fprintf(stderr, "%s: run %d of %d\n", SizeLabel(megabytes).toLocal8Bit().constData(),
-                   run + 1, count);
-      try {
-        MeasureOnce(path, keywordDirectory, rtfPath, watch, clock, samples);
-      } catch (const Failure& failure) {
-        std::fprintf(stderr, "markwell-editor-benchmark: %s: %s\n",
-                     SizeLabel(megabytes).toLocal8Bit().constData(), failure.what.c_str());
-        return 1;
-      } catch (const std::exception& error) {
-        std::fprintf(stderr, "markwell-editor-benchmark: %s: %s\n",
-                     SizeLabel(megabytes).toLocal8Bit().constData(), error.what());
-        return 1;
-      }
-    }
-    QFile::remove(path);
-    QFile::remove(rtfPath);
-    results.push_back(std::move(samples));
-    repetitions.push_back(count);
+// One repetition; false, with a message, when it failed.
+bool MeasureRepetition(const QString& path, const QString& keywordDirectory, const QString& rtfPath,
+                       WindowWatch& watch, QElapsedTimer& clock, Samples& samples,
+                       double megabytes) {
+  try {
+    Repetition(path, keywordDirectory, rtfPath, watch, clock, samples).MeasureAll();
+    return true;
+  } catch (const Failure& failure) {
+    std::fprintf(stderr, "markwell-editor-benchmark: %s: %s\n",
+                 SizeLabel(megabytes).toLocal8Bit().constData(), failure.what.c_str());
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "markwell-editor-benchmark: %s: %s\n",
+                 SizeLabel(megabytes).toLocal8Bit().constData(), error.what());
   }
+  return false;
+}
 
-  // The table: one column per size, the median of its repetitions in ms.
+// The table: one column per size, the median of its repetitions in ms.
+void PrintTable(const std::vector<double>& sizes, const std::vector<int>& repetitions,
+                const std::vector<Samples>& results) {
   constexpr int kNameWidth = 49;
   constexpr int kColumnWidth = 14;
   std::printf(
       "\nEditor benchmark: generated Pascal, main window offscreen, Delphi style, colour "
       "on (ms)\n\n");
   std::printf("%-*s", kNameWidth, "stage");
-  for (const double megabytes : *sizes) {
+  for (const double megabytes : sizes) {
     std::printf("%*s", kColumnWidth, SizeLabel(megabytes).toLocal8Bit().constData());
   }
   std::printf("\n%-*s", kNameWidth, "");
@@ -676,7 +724,7 @@ int main(int argc, char** argv) {
         count == 1 ? QStringLiteral("1 run") : QStringLiteral("median of %1").arg(count);
     std::printf("%*s", kColumnWidth, label.toLocal8Bit().constData());
   }
-  std::printf("\n%s\n", std::string(kNameWidth + kColumnWidth * sizes->size(), '-').c_str());
+  std::printf("\n%s\n", std::string(kNameWidth + kColumnWidth * sizes.size(), '-').c_str());
   for (const StageName& row : kStageNames) {
     if (row.stage == kFirstPassStage) {
       std::printf("\nthe same calls one at a time (instrumented passes):\n");
@@ -702,5 +750,51 @@ int main(int argc, char** argv) {
       "the rest is laid out between events (see the open passes) or forced.\n"
       "The real run reports to its window; the instrumented run through\n"
       "DocumentBridge::Edit has silent progress. The window's timer waits 100 ms by design.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  Options options;
+  if (const std::optional<int> exit = ParseOptions(QCoreApplication::arguments().mid(1), options)) {
+    return *exit;
+  }
+
+  markwell::SetApplicationTitle();
+  QTemporaryDir work;
+  if (!work.isValid()) {
+    std::fputs("markwell-editor-benchmark: no temporary directory\n", stderr);
+    return 1;
+  }
+
+  QElapsedTimer clock;
+  clock.start();
+  WindowWatch watch(clock);
+  application.installEventFilter(&watch);
+
+  std::vector<Samples> results;
+  std::vector<int> repetitions;
+  for (const double megabytes : options.sizes) {
+    const auto bytes = static_cast<std::size_t>(megabytes * kMegabyte);
+    const QString path = work.filePath(QStringLiteral("source-%1.pas").arg(bytes));
+    const QString rtfPath = work.filePath(QStringLiteral("saved-%1.rtf").arg(bytes));
+    if (!WriteSource(path, bytes)) return 1;
+    const int count = megabytes >= kLargeMegabytes ? options.largeRuns : options.runs;
+    Samples samples;
+    for (int run = 0; run < count; ++run) {
+      std::fprintf(stderr, "%s: run %d of %d\n", SizeLabel(megabytes).toLocal8Bit().constData(),
+                   run + 1, count);
+      if (!MeasureRepetition(path, options.keywordDirectory, rtfPath, watch, clock, samples,
+                             megabytes)) {
+        return 1;
+      }
+    }
+    QFile::remove(path);
+    QFile::remove(rtfPath);
+    results.push_back(std::move(samples));
+    repetitions.push_back(count);
+  }
+  PrintTable(options.sizes, repetitions, results);
   return 0;
 }

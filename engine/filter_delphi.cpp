@@ -84,10 +84,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   WordEnd wordEnd(document, keywords, "DKey", useColour);
   int p = 0;
   while (p <= length) {
-    // Steps at identifier characters only grow the word.
-    const int nonIdentifier = scan::FindNotIn(text, p, scan::kIdentifierChars);
-    bar.ShowStepsDone(p, nonIdentifier);
-    p = nonIdentifier;
+    p = WordEnd::TakeWordSteps(text, p, bar);
 
     // Stage 1: a non-identifier character, or the end of the text, ends the
     // word.

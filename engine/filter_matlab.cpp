@@ -46,10 +46,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   WordEnd wordEnd(document, keywords, "MKey", true);
   int p = 0;
   while (p <= length) {
-    // Steps at identifier characters only grow the word.
-    const int nonIdentifier = scan::FindNotIn(text, p, scan::kIdentifierChars);
-    bar.ShowStepsDone(p, nonIdentifier);
-    p = nonIdentifier;
+    p = WordEnd::TakeWordSteps(text, p, bar);
 
     // Keyword: the word in front of a quote or a "%" is looked up before the
     // token.

@@ -57,6 +57,14 @@ class WordEnd {
         emptyWordIsKeyword_(IsKeyword(keywords, std::u16string_view())),
         quietSeparators_(!emptyWordIsKeyword_ && !document.HasSelectionChangeHandler()) {}
 
+  // The steps at the identifier characters from p on, which only grow the
+  // word and move the bar; returns where the word ends.
+  static int TakeWordSteps(std::u16string_view text, int p, StepProgress& progress) {
+    const int end = scan::FindNotIn(text, p, scan::kIdentifierChars);
+    progress.ShowStepsDone(p, end);
+    return end;
+  }
+
   // Selects the word, styles it when the list holds it, and starts the next
   // word behind p (past the text at the end step; the document clamps it).
   void EndWordAt(int p) {

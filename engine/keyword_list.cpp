@@ -19,6 +19,8 @@ std::string LowerAscii(std::string_view text) {
 
 void KeywordList::Add(std::string_view entry) {
   std::string lowered = LowerAscii(entry);
+  const auto first = static_cast<std::uint8_t>(lowered.empty() ? 0 : lowered[0]);
+  lengthsByFirstByte_[first] |= std::uint32_t{1} << std::min<std::size_t>(lowered.size(), 31);
   distinct_.insert(lowered);
   entries_.push_back(std::move(lowered));
 }
@@ -26,6 +28,7 @@ void KeywordList::Add(std::string_view entry) {
 void KeywordList::Clear() {
   entries_.clear();
   distinct_.clear();
+  lengthsByFirstByte_.fill(0);
 }
 
 bool KeywordList::Contains(std::string_view word) const {
@@ -34,6 +37,7 @@ bool KeywordList::Contains(std::string_view word) const {
 
 bool KeywordList::Contains(std::u16string_view word) const {
   if (distinct_.empty()) return false;
+  if (word.empty()) return MayBeEntry(0, 0);
   // Words are short: they are lowered on the stack when they fit.
   char small[64];
   std::string large;
@@ -51,6 +55,7 @@ bool KeywordList::Contains(std::u16string_view word) const {
     } else {
       return false;
     }
+    if (i == 0 && !MayBeEntry(static_cast<std::uint8_t>(bytes[0]), word.size())) return false;
   }
   return distinct_.find(std::string_view(bytes, word.size())) != distinct_.end();
 }

@@ -2,6 +2,9 @@
 // file order, searched for a filter's words.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,8 +34,16 @@ class KeywordList {
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
   };
 
+  // Whether an entry of this length (lengths from 31 on counted as 31)
+  // starts with this lowered byte. Most words of a program are no keyword,
+  // and this turns most of them away before any hashing.
+  bool MayBeEntry(std::uint8_t first, std::size_t length) const {
+    return (lengthsByFirstByte_[first] >> std::min<std::size_t>(length, 31) & 1) != 0;
+  }
+
   std::vector<std::string> entries_;
   std::unordered_set<std::string, Hash, std::equal_to<>> distinct_;
+  std::array<std::uint32_t, 256> lengthsByFirstByte_{};
 };
 
 // Lower-cases "A" to "Z" (codes 65 to 90); every other byte stays.

@@ -1,0 +1,91 @@
+// The scans of engine/scan/ at the places where a vector version can go
+// wrong: block edges, units from 0x8000 up, neighbours of the letter ranges.
+// The scan twins fuzz target compares the two versions on any input.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scan/byte_widen.h"
+#include "scan/equal_run.h"
+#include "scan/plain_ascii.h"
+#include "scan/unit_search.h"
+
+namespace markwell {
+namespace {
+
+// The definition: the first unit from `from` on whose membership is `member`.
+int Expected(std::u16string_view text, int from, const scan::UnitClass& units, bool member) {
+  int p = from;
+  while (p < static_cast<int>(text.size()) && units.Contains(text[p]) != member) ++p;
+  return std::max(p, from);
+}
+
+TEST(ScanTest, SearchesFindTheFirstUnitAtEveryPlaceOfABlock) {
+  const struct {
+    const char* name;
+    char16_t unit;
+    scan::UnitClass units;
+  } cases[] = {
+      {"quote among letters", u'\'', scan::UnitClass(u"'{(/", true)},
+      {"CR among letters", u'\r', scan::UnitClass(u";\r")},
+      // Setting bit 5 maps these next to the letters; they stay outside.
+      {"at sign", u'@', scan::kIdentifierChars},
+      {"bracket", u'[', scan::kIdentifierChars},
+      {"backquote", u'`', scan::kIdentifierChars},
+      {"brace", u'{', scan::kIdentifierChars},
+      {"high unit", u'\u8061', scan::kIdentifierChars},  // 'a' + 0x8000
+      {"accented letter", u'\u00E1', scan::kIdentifierChars},
+  };
+  for (const auto& c : cases) {
+    const bool member = c.units.Contains(c.unit);
+    // Text of units on the other side of the class, with c.unit at `at`.
+    const char16_t filler = member ? u' ' : u'x';
+    for (int at = 0; at < 40; ++at) {
+      std::u16string text(40, filler);
+      text[static_cast<std::size_t>(at)] = c.unit;
+      for (int from : {0, 1, at, at + 1}) {
+        EXPECT_EQ(scan::FindIn(text, from, c.units), Expected(text, from, c.units, true))
+            << c.name << " at " << at << " from " << from;
+        EXPECT_EQ(scan::FindNotIn(text, from, c.units), Expected(text, from, c.units, false))
+            << c.name << " at " << at << " from " << from;
+      }
+    }
+  }
+}
+
+TEST(ScanTest, SearchesPastTheEndReturnTheirStart) {
+  const std::u16string text = u"abc";
+  EXPECT_EQ(scan::FindIn(text, 3, scan::kIdentifierChars), 3);
+  EXPECT_EQ(scan::FindNotIn(text, 5, scan::kIdentifierChars), 5);
+}
+
+TEST(ScanTest, BlocksOfBytesAndUnits) {
+  // Widen: the high bytes, CRs and LFs of a block.
+  const unsigned char bytes[] = "a\r\nb\xC3\xA1\n\rcdefghijk";
+  char16_t units[scan::kWidenBlock];
+  const scan::WidenMasks masks = scan::Widen(bytes, units);
+  EXPECT_EQ(masks.high, 0b110000u);
+  EXPECT_EQ(masks.cr, 0b10000010u);
+  EXPECT_EQ(masks.lf, 0b1000100u);
+  EXPECT_EQ(units[4], u'\xC3');
+
+  // PackPlainPrefix stops at the first character RTF escapes.
+  for (const char16_t stop : {u'\\', u'{', u'}', u'\x1F', u'\x7F', u'\u0141', u'\u8041'}) {
+    std::u16string text(16, u'a');
+    text[9] = stop;
+    char out[scan::kPlainBlock];
+    EXPECT_EQ(scan::PackPlainPrefix(text.data(), out), 9u) << int(stop);
+    EXPECT_EQ(std::string(out, 9), "aaaaaaaaa");
+  }
+
+  // EqualRunEnd across a block edge and at the limit.
+  std::vector<std::uint8_t> indices(40, 3);
+  indices[33] = 4;
+  EXPECT_EQ(scan::EqualRunEnd(indices.data(), 0, 40), 33u);
+  EXPECT_EQ(scan::EqualRunEnd(indices.data(), 5, 20), 20u);
+  EXPECT_EQ(scan::EqualRunEnd(indices.data(), 33, 40), 34u);
+}
+
+}  // namespace
+}  // namespace markwell
