@@ -21,12 +21,21 @@ namespace markwell {
 namespace {
 
 constexpr QSize kOuterSize(576, 392);
+constexpr int kFramingTime = 5000;  // ms
 
+// The classic window face, or where it is missing a face of its metrics,
+// chosen among the installed families themselves: asked for a missing
+// family, fontconfig would answer with its default sans face, which is
+// wider, and the captions would no longer fit their controls.
 QFont WindowFont() {
+  const QStringList installed = QFontDatabase::families();
   QFont font;
-  // Where the classic face is missing, a sans face of similar width.
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                    QStringLiteral("Liberation Sans")});
+  for (const char* face : {"MS Sans Serif", "Liberation Sans", "Arial"}) {
+    if (installed.contains(QLatin1String(face), Qt::CaseInsensitive)) {
+      font.setFamily(QLatin1String(face));
+      break;
+    }
+  }
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(8);
   return font;
@@ -72,6 +81,9 @@ TForm1::~TForm1() {
   for (QObject* child : findChildren<QObject*>()) {
     child->disconnect(this);
     child->removeEventFilter(this);
+  }
+  for (QComboBox* box : {CBStyl, CBFont, CBVelText}) {
+    if (box != nullptr) box->setStyle(nullptr);
   }
   if (REdit != nullptr) {
     REdit->SetClipboardHandlers(nullptr, nullptr);
@@ -133,6 +145,7 @@ void TForm1::PlaceOnScreen() {
   // window, which may be some events after the show.
   awaitingFrame_ = true;
   QTimer::singleShot(0, this, [this] { FitOuterSizeToFrame(); });
+  QTimer::singleShot(kFramingTime, this, [this] { awaitingFrame_ = false; });
 }
 
 void TForm1::FitOuterSizeToFrame() {
@@ -145,14 +158,12 @@ void TForm1::FitOuterSizeToFrame() {
   move(desktop_.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
 }
 
-void TForm1::moveEvent(QMoveEvent* event) {
-  QMainWindow::moveEvent(event);
-  FitOuterSizeToFrame();
-}
-
-void TForm1::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  FitOuterSizeToFrame();
+bool TForm1::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  // No event says that the frame has come: each one looks until it has, or
+  // until the window manager has had time enough to frame the window.
+  if (awaitingFrame_) FitOuterSizeToFrame();
+  return handled;
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

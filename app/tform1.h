@@ -25,6 +25,7 @@ class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QMimeData;
+class QStyle;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
@@ -138,8 +139,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -178,6 +178,8 @@ class TForm1 : public QMainWindow {
   DocumentBridge bridge_;
   KeywordLists keywordLists_;
   std::pair<int, int> lastSelection_{0, 0};  // anchor, position
+  // The toolbar combo boxes' style; they give it up before it goes.
+  std::unique_ptr<QStyle> comboStyle_;
   bool placed_ = false;
   bool awaitingFrame_ = false;
   QRect desktop_;

@@ -45,6 +45,7 @@ QFrame* TForm1::AddToolSeparator() {
 
 void TForm1::BuildToolBar() {
   InstallToolBarAccessibility();
+  comboStyle_ = MakeCompactComboStyle();
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setMovable(false);
@@ -104,7 +105,10 @@ void TForm1::BuildToolBar() {
 
   TBHelp = AddToolButton(QString(), kAboutPicture, false);
 
-  for (QComboBox* box : {CBStyl, CBFont, CBVelText}) WheelPicksOnlyWhenFocused(*box);
+  for (QComboBox* box : {CBStyl, CBFont, CBVelText}) {
+    box->setStyle(comboStyle_.get());
+    WheelPicksOnlyWhenFocused(*box);
+  }
 
   setTabOrder(REdit, CBFont);
   setTabOrder(CBFont, CBVelText);

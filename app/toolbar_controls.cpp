@@ -2,8 +2,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QProxyStyle>
+#include <QStyleOptionComplex>
 
 namespace markwell {
 
@@ -54,6 +57,32 @@ QAccessibleInterface* ToolBarInterface(const QString& className, QObject* object
   return nullptr;
 }
 
+// The platform style's combo box, with the arrow that a classic toolbar's
+// combo boxes had; the field for the caption takes what the arrow gives up.
+class CompactComboStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                       const QWidget* widget) const override {
+    const QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    if (control != CC_ComboBox) return rect;
+    const QRect whole = option->rect;
+    const QRect arrow(whole.right() - kArrowWidth + 1, whole.top(), kArrowWidth, whole.height());
+    if (part == SC_ComboBoxArrow) return visualRect(option->direction, whole, arrow);
+    if (part == SC_ComboBoxEditField) {
+      const QRect field(whole.left() + kFrame, rect.top(), arrow.left() - whole.left() - kFrame,
+                        rect.height());
+      return visualRect(option->direction, whole, field);
+    }
+    return rect;
+  }
+
+ private:
+  static constexpr int kArrowWidth = 14;
+  static constexpr int kFrame = 2;
+};
+
 class WheelNeedsFocus : public QObject {
  public:
   using QObject::QObject;
@@ -82,6 +111,10 @@ ToolBarSeparator::ToolBarSeparator(int width, int height, QWidget* parent) : QFr
 void InstallToolBarAccessibility() {
   static const bool installed = (QAccessible::installFactory(&ToolBarInterface), true);
   static_cast<void>(installed);
+}
+
+std::unique_ptr<QStyle> MakeCompactComboStyle() {
+  return std::make_unique<CompactComboStyle>(QApplication::style()->name());
 }
 
 void WheelPicksOnlyWhenFocused(QComboBox& box) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QFrame>
+#include <QStyle>
 #include <QToolButton>
+#include <memory>
 
 class QComboBox;
 
@@ -27,6 +29,11 @@ class ToolBarSeparator : public QFrame {
 // Lets the accessibility interface see the two classes above for what they
 // are. Safe to call more than once.
 void InstallToolBarAccessibility();
+
+// The platform's style with a narrower drop-down arrow for combo boxes, so
+// that captions such as "Assembler" fit the narrow combo boxes of the
+// toolbar in the window font. It must outlive the widgets that use it.
+std::unique_ptr<QStyle> MakeCompactComboStyle();
 
 // The mouse wheel over `box` picks entries only while `box` has the keyboard
 // focus; the wheel never gives it the focus.

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -77,6 +78,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(form_->CBStyl->width(), 71);
     QCOMPARE(form_->CBFont->width(), 122);
     QCOMPARE(form_->CBVelText->width(), 57);
+  }
+
+  void captionsFitTheStyleBox() {
+    QComboBox* box = form_->CBStyl;
+    QCOMPARE(QFontInfo(box->font()).family(), QString("Liberation Sans"));  // no MS Sans Serif here
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.rect = QRect(QPoint(0, 0), box->size());
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, box);
+    for (int i = 0; i < box->count(); ++i) {
+      QVERIFY2(box->fontMetrics().horizontalAdvance(box->itemText(i)) <= field.width() - 2,
+               qPrintable(box->itemText(i)));
+    }
   }
 
   void fontListAsCreated() {
