@@ -19,10 +19,12 @@ class UnitClass {
  public:
   static constexpr std::size_t kMaxChars = 4;
 
-  // The characters of `chars`, and the identifier characters when asked.
+  // The characters of `chars` (the first kMaxChars of them), and the
+  // identifier characters when asked.
   constexpr explicit UnitClass(std::u16string_view chars, bool identifierChars = false)
-      : identifierChars_(identifierChars), count_(chars.size()) {
-    for (std::size_t k = 0; k < chars.size() && k < kMaxChars; ++k) chars_[k] = chars[k];
+      : identifierChars_(identifierChars),
+        count_(chars.size() < kMaxChars ? chars.size() : kMaxChars) {
+    for (std::size_t k = 0; k < count_; ++k) chars_[k] = chars[k];
   }
 
   constexpr bool Contains(char16_t c) const {
