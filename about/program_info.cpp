@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "about_form.h"
+#include "markwell_version.h"
 
 namespace markwell {
 
@@ -49,7 +50,7 @@ void ApplyMarkwellIdentity(ProgramInfo& info) {
   info.SetAutor(QStringLiteral("Markwell team"));
   info.SetSpolecnost(QStringLiteral("Markwell"));
   info.SetAplikace(QStringLiteral("Markwell"));
-  info.SetVerze(QStringLiteral("1.2"));
+  info.SetVerze(QString::fromLatin1(kVersion));
   info.SetDatum(QStringLiteral("14.3.2005"));
   info.SetJazyk(TJazyk::CZ);
   info.SetMail(QStringLiteral("team@example.org"));

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "error_box.h"
+#include "markwell_version.h"
 #include "qt_translation.h"
 #include "tform1.h"
 
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::fputs("markwell 1.2\n", stdout);
+      std::printf("markwell %s\n", markwell::kVersion);
       return 0;
     }
   }

@@ -1,4 +1,31 @@
 // The main window: the document in REdit under a toolbar, and the main menu.
+//
+// The controls keep the Czech names of the program's interface. A glossary:
+//   REdit            the rich text editor that holds the document
+//   ToolBar1, MainMenu1, ImageList1   toolbar, main menu, the pictures
+//   OD, SD, FD       open dialog, save dialog, font dialog
+//   Soubor1          the "Soubor" (File) menu
+//     mnuNovy        New ("Nový"), also ToolButton1 ("Vyčistit papír": clear the page)
+//     mnuNacist      Open ("Načíst": load), also ToolButton2
+//     mnuUlozRTF     Save as RTF ("Uložit jako RTF"), also ToolButton3
+//     mnuKonec       Exit ("Konec": end)
+//   pravy1           the "Úpravy" (Edit) menu
+//     mnuSpecTuc     "Upravit na assembler": emphasise as assembler
+//     mnuDelphi      "Upravit na delphi kód": emphasise as Pascal
+//     MnuHTML        "Upravit na HTML": no filter
+//     mnuMatlab      "Upravit na Matlab": emphasise as MATLAB
+//     MnuBez         "Nastavit vychozí písmo": set the base font
+//     mnuPaste       Paste ("Vložit ze schránky": insert from the clipboard), ToolButton7
+//     mnuCut         Cut ("Vyjmout do schránky"), also ToolButton6
+//     mnuVlozitdoschr  Copy ("Vložit do schránky": put into the clipboard), ToolButton5
+//     Vybratve1      Select all ("Vybrat vše")
+//   About1, TBHelp   About
+//   N1 ... N4        menu separators; ToolButton4, 8, 10 to 13 toolbar separators
+//   CBStyl           style box: the language of the emphasis run (style_box.h)
+//   TBPouzitBarvu    "Použít i barvu": use colour too (Pascal runs)
+//   TBZmena          "Vytučnění kódu": the emphasis button (run or reset)
+//   TBTucnost        bold ("Tučné písmo"); TBItalic italic ("Kurziva")
+//   CBFont           font name ("Styl písma"); CBVelText font size ("Velikost písma")
 #pragma once
 
 #include <QMainWindow>

@@ -7,13 +7,12 @@
 
 #include "document_file.h"
 #include "error_box.h"
+#include "style_box.h"
 #include "tform1.h"
 
 namespace markwell {
 
 namespace {
-
-constexpr int kPascalStyle = 2;  // "Delphi " in CBStyl
 
 std::string FileSystemName(const QString& fileName) {
   return QFile::encodeName(QDir::toNativeSeparators(fileName)).toStdString();

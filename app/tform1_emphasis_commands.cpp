@@ -7,18 +7,12 @@
 #include "error_box.h"
 #include "formatting_run.h"
 #include "run_formatting.h"
+#include "style_box.h"
 #include "tform1.h"
 
 namespace markwell {
 
 namespace {
-
-enum StyleIndex : int {
-  kDefaultStyle = 0,
-  kAssemblerStyle = 1,
-  kPascalStyle = 2,
-  kMatlabStyle = 4
-};
 
 const QString kNoFilter = QStringLiteral("Není nainstalován filtr");
 

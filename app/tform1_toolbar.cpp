@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "pictures.h"
+#include "style_box.h"
 #include "tform1.h"
 #include "toolbar_controls.h"
 
@@ -68,8 +69,7 @@ void TForm1::BuildToolBar() {
   ToolButton8 = AddToolSeparator();
 
   CBStyl = new QComboBox(ToolBar1);
-  CBStyl->addItems({QStringLiteral("Výchozí"), QStringLiteral("Assembler"),
-                    QStringLiteral("Delphi "), QStringLiteral("HTML"), QStringLiteral("Matlab")});
+  for (const char* caption : kStyleBoxCaptions) CBStyl->addItem(QString::fromUtf8(caption));
   CBStyl->setFixedWidth(71);
   CBStyl->setFont(font());
   ToolBar1->addWidget(CBStyl);

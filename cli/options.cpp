@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "markwell_version.h"
+
 namespace markwell::cli {
 
 namespace {
@@ -269,7 +271,7 @@ Examples:
 }
 
 std::string VersionText() {
-  return "markwell-cli 1.2\n";
+  return std::string("markwell-cli ") + kVersion + "\n";
 }
 
 }  // namespace markwell::cli

@@ -1,7 +1,7 @@
 #include "copied_selection.h"
 
 #include "clipboard_content.h"
-#include "rich_edit.h"
+#include "mime_types.h"
 
 namespace markwell {
 

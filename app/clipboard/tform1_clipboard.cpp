@@ -11,6 +11,7 @@
 
 #include "copied_selection.h"
 #include "layout_completion.h"
+#include "mime_types.h"
 #include "rich_edit.h"
 #include "tform1.h"
 

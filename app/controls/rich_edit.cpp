@@ -8,17 +8,9 @@
 #include <QUrl>
 
 #include "layout_completion.h"
+#include "mime_types.h"
 
 namespace markwell {
-
-const QStringList& RtfMimeTypes() {
-  // The last is the name Qt gives the Windows clipboard's RTF.
-  static const QStringList types = {
-      QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
-      QStringLiteral("text/richtext"),
-      QStringLiteral("application/x-qt-windows-mime;value=\"Rich Text Format\"")};
-  return types;
-}
 
 RichEdit::RichEdit(QWidget* parent) : QTextEdit(parent) {}
 

@@ -47,7 +47,4 @@ class RichEdit : public QTextEdit {
   OpenDroppedFile openDropped_;
 };
 
-// The names RTF goes by on the clipboard, the preferred first.
-const QStringList& RtfMimeTypes();
-
 }  // namespace markwell

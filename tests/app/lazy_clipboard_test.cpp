@@ -11,6 +11,7 @@
 
 #include "app_test_support.h"
 #include "clipboard_content.h"
+#include "mime_types.h"
 #include "rich_edit.h"
 
 using namespace markwell;
