@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 
 #include "error_box.h"
 #include "pictures.h"
@@ -143,9 +144,15 @@ void TForm1::PlaceOnScreen() {
   move(desktop_.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
   // The outer size is known only once the window manager has framed the
   // window, which may be some events after the show.
+  // No event says that the frame has come: each event of the window looks
+  // until it has, or until the window manager has had time enough.
   awaitingFrame_ = true;
+  if (windowHandle() != nullptr) windowHandle()->installEventFilter(this);
   QTimer::singleShot(0, this, [this] { FitOuterSizeToFrame(); });
-  QTimer::singleShot(kFramingTime, this, [this] { awaitingFrame_ = false; });
+  QTimer::singleShot(kFramingTime, this, [this] {
+    awaitingFrame_ = false;
+    if (windowHandle() != nullptr) windowHandle()->removeEventFilter(this);
+  });
 }
 
 void TForm1::FitOuterSizeToFrame() {
@@ -158,15 +165,11 @@ void TForm1::FitOuterSizeToFrame() {
   move(desktop_.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
 }
 
-bool TForm1::event(QEvent* event) {
-  const bool handled = QMainWindow::event(event);
-  // No event says that the frame has come: each one looks until it has, or
-  // until the window manager has had time enough to frame the window.
-  if (awaitingFrame_) FitOuterSizeToFrame();
-  return handled;
-}
-
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle()) {
+    FitOuterSizeToFrame();
+    return false;
+  }
   const bool sizeField = watched == CBVelText || watched == CBVelText->lineEdit();
   if (sizeField && event->type() == QEvent::KeyPress) {
     return CBVelTextKeyPress(*static_cast<QKeyEvent*>(event));
