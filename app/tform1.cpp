@@ -6,10 +6,10 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 
@@ -98,11 +98,10 @@ QString TForm1::DefaultKeywordDirectory() {
 
 void TForm1::BuildEditor() {
   REdit->setObjectName(QStringLiteral("REdit"));
-  REdit->setLineWrapMode(QTextEdit::WidgetWidth);
+  REdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   REdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setTabChangesFocus(true);
-  REdit->setAcceptRichText(true);
   // The widget's own clipboard use (keys, context menu, drag and drop) is the commands'.
   REdit->SetClipboardHandlers([this] { return SelectionMimeData(); },
                               [this](const QMimeData& data) { Paste(data); });

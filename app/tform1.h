@@ -53,7 +53,7 @@ class QMenu;
 class QMenuBar;
 class QMimeData;
 class QStyle;
-class QTextEdit;
+class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
 

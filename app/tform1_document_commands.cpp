@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include "document_file.h"
 #include "error_box.h"

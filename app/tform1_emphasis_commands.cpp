@@ -1,7 +1,7 @@
 // The emphasis commands: a formatting run for a language, or the reset of
 // the default style, chosen by menu entry or by the style combo box.
 #include <QComboBox>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QToolButton>
 
 #include "error_box.h"

@@ -3,8 +3,8 @@
 // none of them.
 #include <QAction>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QToolButton>
 
 #include "error_box.h"
@@ -47,8 +47,8 @@ void TForm1::ConnectHandlers() {
   OnUser(Vybratve1, &QAction::triggered, &TForm1::Vybratve1Click);
   OnUser(About1, &QAction::triggered, &TForm1::About1Click);
 
-  OnUser(REdit, &QTextEdit::cursorPositionChanged, &TForm1::SelectionMaybeChanged);
-  OnUser(REdit, &QTextEdit::selectionChanged, &TForm1::SelectionMaybeChanged);
+  OnUser(REdit, &QPlainTextEdit::cursorPositionChanged, &TForm1::SelectionMaybeChanged);
+  OnUser(REdit, &QPlainTextEdit::selectionChanged, &TForm1::SelectionMaybeChanged);
 }
 
 void TForm1::SelectionMaybeChanged() {

@@ -253,7 +253,7 @@ class ChangeWatch {
 
 // Handles the pending events, then finishes the document's lazy layout and
 // handles what that posted.
-void Settle(QTextEdit& editor) {
+void Settle(QPlainTextEdit& editor) {
   QCoreApplication::processEvents();
   // documentSize() lays the whole document out before it answers.
   static_cast<void>(editor.document()->documentLayout()->documentSize());
@@ -262,7 +262,7 @@ void Settle(QTextEdit& editor) {
 
 // Whether the widget has laid the whole document out: it lays the blocks
 // out in order, the last one last.
-bool LaidOut(const QTextEdit& editor) {
+bool LaidOut(const QPlainTextEdit& editor) {
   const QTextLayout* last = editor.document()->lastBlock().layout();
   return last != nullptr && last->lineCount() > 0;
 }
@@ -591,7 +591,7 @@ class Repetition {
   QElapsedTimer& clock;
   Samples& samples;
   std::unique_ptr<markwell::TForm1> form;
-  QTextEdit& editor;
+  QPlainTextEdit& editor;
   ChangeWatch changes;
 };
 

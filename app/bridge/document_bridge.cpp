@@ -11,7 +11,6 @@
 #include "bridge_writer.h"
 #include "clipboard_content.h"
 #include "document_file.h"
-#include "layout_completion.h"
 
 namespace markwell {
 
@@ -25,7 +24,8 @@ Document MakeDocument(bridge::Snapshot& snapshot, const BaseFont& font) {
   return document;
 }
 
-void Select(QTextEdit& editor, const bridge::PositionMap& positions, const Document& document) {
+void Select(QPlainTextEdit& editor, const bridge::PositionMap& positions,
+            const Document& document) {
   QTextCursor cursor(editor.document());
   cursor.setPosition(positions.ToQt(document.SelStart()));
   cursor.setPosition(positions.ToQt(document.SelStart() + document.SelLength()),
@@ -35,13 +35,12 @@ void Select(QTextEdit& editor, const bridge::PositionMap& positions, const Docum
 
 }  // namespace
 
-DocumentBridge::DocumentBridge(QTextEdit& editor) : editor_(editor) {
+DocumentBridge::DocumentBridge(QPlainTextEdit& editor) : editor_(editor) {
   editor_.setFont(bridge::ToQFont(font_));
 }
 
 void DocumentBridge::SetFont(const BaseFont& font) {
   QTextDocument& qtDocument = *editor_.document();
-  FinishLayout(qtDocument);
   bridge::Snapshot wanted = bridge::ReadDocument(qtDocument);
   editor_.setFont(bridge::ToQFont(font));
   font_ = font;
@@ -77,23 +76,19 @@ CharFormat DocumentBridge::SelectionFormat() const {
 }
 
 void DocumentBridge::SetSelectionStyle(FontStyles style) {
-  FinishLayout(*editor_.document());
   editor_.mergeCurrentCharFormat(bridge::StyleFormat(style));
 }
 
 void DocumentBridge::SetSelectionName(const std::string& name) {
-  FinishLayout(*editor_.document());
   editor_.mergeCurrentCharFormat(bridge::NameFormat(name));
 }
 
 void DocumentBridge::SetSelectionSize(int points) {
-  FinishLayout(*editor_.document());
   editor_.mergeCurrentCharFormat(bridge::SizeFormat(points));
 }
 
 DocumentBridge::EditOutcome DocumentBridge::Edit(const std::function<void(Document&)>& change) {
   QTextDocument& qtDocument = *editor_.document();
-  FinishLayout(qtDocument);
   bridge::Snapshot snapshot = bridge::ReadDocument(qtDocument);
   const std::u16string text = snapshot.content.Text();
   const QTextCursor cursor = editor_.textCursor();
@@ -170,8 +165,8 @@ void DocumentBridge::Show(const Document& document) {
 void DocumentBridge::ShowContent(const DocumentContent& content) {
   QTextDocument& qtDocument = *editor_.document();
   // Emptying and filling in one edit block is one change of the whole
-  // document, which the widget lays out lazily, a piece per timer tick; and
-  // one step of the widget's undo, which brings the old document back.
+  // document, and one step of the widget's undo, which brings the old
+  // document back.
   QTextCursor edit(&qtDocument);
   edit.beginEditBlock();
   edit.select(QTextCursor::Document);
@@ -179,11 +174,9 @@ void DocumentBridge::ShowContent(const DocumentContent& content) {
   edit.setBlockFormat(QTextBlockFormat());
   edit.setBlockCharFormat(QTextCharFormat());
   bridge::InsertContent(edit, content);
-  // The caret, carried to the end by the insertion, goes to the start while
-  // the layout has not yet seen the new text: repainting the caret's old
-  // place would otherwise lay the whole document out at once.
-  editor_.setTextCursor(QTextCursor(&qtDocument));
   edit.endEditBlock();
+  // The caret goes to the start once the widget has seen the new text.
+  editor_.setTextCursor(QTextCursor(&qtDocument));
 }
 
 void DocumentBridge::TypeInBaseFontWhenEmpty() {
@@ -208,7 +201,6 @@ bool DocumentBridge::PasteRtf(std::string_view rtf) {
   Document piece;
   piece.Font() = font_;
   if (!InsertRtf(piece, rtf)) return false;
-  FinishLayout(*editor_.document());
   const QSignalBlocker quiet(&editor_);
   QTextCursor cursor = editor_.textCursor();
   cursor.beginEditBlock();

@@ -5,7 +5,7 @@
 // the work, and writes the result back in one edit.
 #pragma once
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <exception>
 #include <functional>
 #include <string>
@@ -19,7 +19,7 @@ namespace markwell {
 
 class DocumentBridge {
  public:
-  explicit DocumentBridge(QTextEdit& editor);
+  explicit DocumentBridge(QPlainTextEdit& editor);
 
   // The base font (the surface's Font): the widget's font, the format of
   // text typed into an empty document, and what the resets copy.
@@ -73,7 +73,7 @@ class DocumentBridge {
   void ShowContent(const DocumentContent& content);
   void TypeInBaseFontWhenEmpty();
 
-  QTextEdit& editor_;
+  QPlainTextEdit& editor_;
   BaseFont font_;
 };
 

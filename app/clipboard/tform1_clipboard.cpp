@@ -4,13 +4,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
-#include <QTextEdit>
 #include <memory>
 
 #include "copied_selection.h"
-#include "layout_completion.h"
 #include "mime_types.h"
 #include "rich_edit.h"
 #include "tform1.h"
@@ -23,7 +22,6 @@ void TForm1::mnuVlozitdoschrClick() {
 
 void TForm1::mnuCutClick() {
   CopySelection();
-  FinishLayout(*REdit->document());
   QTextCursor cursor = REdit->textCursor();
   cursor.removeSelectedText();
   REdit->setTextCursor(cursor);
@@ -53,7 +51,6 @@ void TForm1::Paste(const QMimeData& data) {
       return;
     }
   }
-  FinishLayout(*REdit->document());
   QTextCursor cursor = REdit->textCursor();
   if (data.hasHtml()) {
     cursor.insertFragment(QTextDocumentFragment::fromHtml(data.html(), REdit->document()));

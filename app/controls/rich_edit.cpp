@@ -3,16 +3,14 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 
-#include "layout_completion.h"
 #include "mime_types.h"
 
 namespace markwell {
 
-RichEdit::RichEdit(QWidget* parent) : QTextEdit(parent) {}
+RichEdit::RichEdit(QWidget* parent) : QPlainTextEdit(parent) {}
 
 void RichEdit::SetClipboardHandlers(MakeMimeData make, InsertMimeData insert) {
   make_ = std::move(make);
@@ -36,7 +34,7 @@ void RichEdit::dragEnterEvent(QDragEnterEvent* event) {
     event->acceptProposedAction();
     return;
   }
-  QTextEdit::dragEnterEvent(event);
+  QPlainTextEdit::dragEnterEvent(event);
 }
 
 void RichEdit::dragMoveEvent(QDragMoveEvent* event) {
@@ -44,59 +42,21 @@ void RichEdit::dragMoveEvent(QDragMoveEvent* event) {
     event->acceptProposedAction();
     return;
   }
-  QTextEdit::dragMoveEvent(event);
+  QPlainTextEdit::dragMoveEvent(event);
 }
 
 void RichEdit::dropEvent(QDropEvent* event) {
   const QString file = openDropped_ ? DroppedFile(event->mimeData()) : QString();
   if (file.isEmpty()) {
-    FinishLayout(*document());
-    QTextEdit::dropEvent(event);
+    QPlainTextEdit::dropEvent(event);
     return;
   }
   event->acceptProposedAction();
   openDropped_(file);
 }
 
-void RichEdit::keyPressEvent(QKeyEvent* event) {
-  if (!OnlyMovesTheCaret(*event)) FinishLayout(*document());
-  QTextEdit::keyPressEvent(event);
-}
-
-bool RichEdit::OnlyMovesTheCaret(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-      return true;
-    default:
-      return false;
-  }
-}
-
-void RichEdit::inputMethodEvent(QInputMethodEvent* event) {
-  FinishLayout(*document());
-  QTextEdit::inputMethodEvent(event);
-}
-
-void RichEdit::contextMenuEvent(QContextMenuEvent* event) {
-  // The menu's entries (cut, paste, delete, undo) act without another event.
-  FinishLayout(*document());
-  QTextEdit::contextMenuEvent(event);
-}
-
 QMimeData* RichEdit::createMimeDataFromSelection() const {
-  if (!make_) return QTextEdit::createMimeDataFromSelection();
+  if (!make_) return QPlainTextEdit::createMimeDataFromSelection();
   // The caller takes the data over.
   return make_().release();
 }
@@ -105,14 +65,14 @@ bool RichEdit::canInsertFromMimeData(const QMimeData* source) const {
   for (const QString& type : RtfMimeTypes()) {
     if (source->hasFormat(type)) return true;
   }
-  return QTextEdit::canInsertFromMimeData(source);
+  return QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void RichEdit::insertFromMimeData(const QMimeData* source) {
   if (insert_) {
     insert_(*source);
   } else {
-    QTextEdit::insertFromMimeData(source);
+    QPlainTextEdit::insertFromMimeData(source);
   }
 }
 

@@ -1,16 +1,19 @@
-// The editor's text widget. Its own copy, cut, paste and drag and drop
-// (keyboard, context menu, mouse) go through the window's clipboard code, so
-// that they carry RTF as the menu commands do.
+// The editor's text widget: Qt's plain-text view, which still draws every
+// character in its own format but lays out only the lines on screen, so
+// that a document of any size opens, takes a run and scrolls at once. Its
+// own copy, cut, paste and drag and drop (keyboard, context menu, mouse) go
+// through the window's clipboard code, so that they carry RTF as the menu
+// commands do.
 #pragma once
 
 #include <QMimeData>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 #include <memory>
 
 namespace markwell {
 
-class RichEdit : public QTextEdit {
+class RichEdit : public QPlainTextEdit {
   Q_OBJECT
 
  public:
@@ -31,14 +34,8 @@ class RichEdit : public QTextEdit {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  // The user's edits wait for the layout of a newly filled document.
-  void keyPressEvent(QKeyEvent* event) override;
-  void inputMethodEvent(QInputMethodEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // Keys that move the caret or select (or only press a modifier) edit nothing.
-  static bool OnlyMovesTheCaret(const QKeyEvent& event);
   // The first local file that `data` carries, or an empty string.
   static QString DroppedFile(const QMimeData* data);
 

@@ -7,9 +7,9 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -90,7 +90,7 @@ inline void Type(QWidget* widget, const QString& text) {
 }
 
 // Selects [start, end) in the editor as the mouse or Shift+arrows would.
-inline void SelectInEditor(QTextEdit* editor, int start, int end) {
+inline void SelectInEditor(QPlainTextEdit* editor, int start, int end) {
   QTextCursor cursor = editor->textCursor();
   cursor.setPosition(start);
   cursor.setPosition(end, QTextCursor::KeepAnchor);

@@ -22,7 +22,7 @@ CharFormat Format(FontStyles style, Colour colour, const char* name, int size) {
   return format;
 }
 
-void InsertIn(QTextEdit& editor, const QString& text, const QTextCharFormat& format = {}) {
+void InsertIn(QPlainTextEdit& editor, const QString& text, const QTextCharFormat& format = {}) {
   QTextCursor cursor = editor.textCursor();
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(text, format);
@@ -35,7 +35,7 @@ class BridgeTest : public QObject {
 
  private slots:
   void init() {
-    editor_ = std::make_unique<QTextEdit>();
+    editor_ = std::make_unique<QPlainTextEdit>();
     bridge_ = std::make_unique<DocumentBridge>(*editor_);
   }
   void cleanup() {
@@ -300,7 +300,7 @@ class BridgeTest : public QObject {
   }
 
  private:
-  std::unique_ptr<QTextEdit> editor_;
+  std::unique_ptr<QPlainTextEdit> editor_;
   std::unique_ptr<DocumentBridge> bridge_;
 };
 

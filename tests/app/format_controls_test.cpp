@@ -21,7 +21,7 @@ namespace {
 
 // "plain bold italic" with bold and italic on their words; font "Arial" on "italic".
 void WriteSample(TForm1& form) {
-  QTextEdit* editor = form.REdit;
+  QPlainTextEdit* editor = form.REdit;
   QTextCursor cursor(editor->document());
   cursor.insertText("plain ");
   QTextCharFormat bold;
@@ -35,7 +35,7 @@ void WriteSample(TForm1& form) {
   cursor.insertText("italic", italic);
 }
 
-void ClickAt(QTextEdit* editor, int pos) {
+void ClickAt(QPlainTextEdit* editor, int pos) {
   QTextCursor cursor(editor->document());
   cursor.setPosition(pos);
   QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, editor->cursorRect(cursor).center());

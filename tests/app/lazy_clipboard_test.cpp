@@ -29,7 +29,7 @@ void PasteHtml(TForm1& form, const QString& html) {
 using Setup = std::function<void(TForm1&)>;
 
 void TypedWithFormats(TForm1& form) {
-  QTextEdit* editor = form.REdit;
+  QPlainTextEdit* editor = form.REdit;
   editor->setFocus();
   test::Type(editor, QString::fromUtf8("plain Žluťoučký kůň"));
   QTest::keyClick(editor, Qt::Key_Return);
@@ -124,7 +124,7 @@ class LazyClipboardTest : public QObject {
     QFETCH(Setup, setup);
     QFETCH(Pick, pick);
     setup(*form_);
-    QTextEdit* editor = form_->REdit;
+    QPlainTextEdit* editor = form_->REdit;
     QVERIFY(editor->document()->blockCount() >= 3);
     const auto [start, end] = pick(*editor->document());
     test::SelectInEditor(editor, start, end);

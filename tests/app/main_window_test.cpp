@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyleOptionComboBox>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -38,7 +39,7 @@ class MainWindowTest : public QObject {
     // The editor fills what the menu and toolbar leave.
     QCOMPARE(form_->REdit->geometry().top(), form_->ToolBar1->geometry().bottom() + 1);
     QVERIFY(form_->REdit->tabChangesFocus());
-    QCOMPARE(form_->REdit->lineWrapMode(), QTextEdit::WidgetWidth);
+    QCOMPARE(form_->REdit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
   }
 
   void outerSizeOnceTheFrameIsKnown() {
@@ -92,6 +93,27 @@ class MainWindowTest : public QObject {
       QVERIFY2(box->fontMetrics().horizontalAdvance(box->itemText(i)) <= field.width() - 2,
                qPrintable(box->itemText(i)));
     }
+  }
+
+  // What a screen reader reads of the document: its words and their formats.
+  void screenReadersReadTheTextAndItsFormats() {
+    form_->show();
+    QTextCursor cursor(form_->REdit->document());
+    cursor.insertText("plain ");
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText("bold", bold);
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(form_->REdit)->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text(0, text->characterCount()), QString("plain bold"));
+    int start = 0;
+    int end = 0;
+    const QString attributes = text->attributes(7, &start, &end);
+    QVERIFY2(attributes.contains("font-weight:bold") || attributes.contains("font-weight:700"),
+             qPrintable(attributes));
+    QCOMPARE(start, 6);
+    QCOMPARE(end, 10);
   }
 
   void fontListAsCreated() {
