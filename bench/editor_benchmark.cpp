@@ -95,6 +95,8 @@ enum Stage : int {
   kKeyPress,
   kScrollBarPage,
   kPageDownKey,
+  kUndo,
+  kPeakMemory,
   kPassLoad,
   kPassOpenCall,
   kPassOpenPaint,
@@ -141,6 +143,8 @@ constexpr StageName kStageNames[] = {
     {kKeyPress, "key press at the end, laid out, painted"},
     {kScrollBarPage, "scroll one page: scroll bar page step"},
     {kPageDownKey, "scroll one page: PageDown key"},
+    {kUndo, "undo of the run (Ctrl+Z), painted"},
+    {kPeakMemory, "peak memory, open to copy (MB, not ms)"},
     {kPassLoad, "open:  engine reads and decodes the file"},
     {kPassOpenCall, "open:  OpenFile again"},
     {kPassOpenPaint, "open:  first paint after it"},
@@ -288,6 +292,14 @@ std::string FileSystemName(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
+long PeakResidentKilobytes();
+
+// Starts the process's peak resident memory afresh (Linux: VmHWM).
+void ResetPeakResident() {
+  QFile clear(QStringLiteral("/proc/self/clear_refs"));
+  if (clear.open(QIODevice::WriteOnly)) clear.write("5");
+}
+
 // One repetition on `path`: a new main window, every stage once.
 class Repetition {
  public:
@@ -305,9 +317,12 @@ class Repetition {
   }
 
   void MeasureAll() {
+    ResetPeakResident();
     Open();
     Run();
+    UndoAndRedo();
     SaveAndCopy();
+    samples[kPeakMemory].push_back(static_cast<double>(PeakResidentKilobytes()) / 1024.0);
     TypeAndScroll();
     OpenPasses();
     RunPasses();
@@ -388,6 +403,18 @@ class Repetition {
     add(kRunLayout, changes.change, changes.changed);
     add(kRunRest, changes.changed, returned);
     add(kRunAfter, returned, laidOut);
+  }
+
+  // The run undone with the editor's own key, then done again for the rest.
+  void UndoAndRedo() {
+    const qint64 start = clock.nsecsElapsed();
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    add(kUndo, start, clock.nsecsElapsed());
+    Check(editor.document()->isRedoAvailable(), "the run could not be undone");
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    Check(editor.document()->allFormats().size() > 3, "the redone run has no formats");
   }
 
   // Saving and copying, through the commands.

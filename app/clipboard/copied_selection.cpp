@@ -9,11 +9,12 @@ namespace {
 
 const QString kHtml = QStringLiteral("text/html");
 const QString kText = QStringLiteral("text/plain");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kLf = QStringLiteral("\n");
 
 }  // namespace
 
-CopiedSelection::CopiedSelection(Document selection, SelectionSnapshot snapshot)
-    : selection_(std::move(selection)), snapshot_(std::move(snapshot)) {}
+CopiedSelection::CopiedSelection(Document selection) : selection_(std::move(selection)) {}
 
 QStringList CopiedSelection::formats() const {
   return RtfMimeTypes() + QStringList{kHtml, kText};
@@ -29,7 +30,8 @@ QVariant CopiedSelection::retrieveData(const QString& mimeType, QMetaType type) 
     return *html_;
   }
   if (mimeType == kText) {
-    if (!text_) text_ = snapshot_.ToPlainText();
+    // Text on this desktop breaks its lines with LF alone.
+    if (!text_) text_ = QString::fromStdString(SelectionAsText(selection_)).replace(kCrLf, kLf);
     return *text_;
   }
   return QMimeData::retrieveData(mimeType, type);

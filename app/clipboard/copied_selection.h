@@ -1,8 +1,7 @@
 // What a copy puts on the clipboard: the selection as RTF (under each of
-// its names), HTML and plain text. Only what the copy needs is taken at
-// once (the selection as an engine document and a snapshot of the widget's
-// selection); each flavour is made when a program first asks for it, and
-// always shows the selection as it was when it was copied.
+// its names), HTML and plain text. Only the selection as an engine document
+// is taken at once; each flavour is made from it when a program first asks
+// for it, and always shows the selection as it was when it was copied.
 #pragma once
 
 #include <QMimeData>
@@ -10,7 +9,6 @@
 #include <optional>
 
 #include "document.h"
-#include "selection_snapshot.h"
 
 namespace markwell {
 
@@ -19,7 +17,7 @@ class CopiedSelection : public QMimeData {
 
  public:
   // `selection`: the selection as an engine document, all of it selected.
-  CopiedSelection(Document selection, SelectionSnapshot snapshot);
+  explicit CopiedSelection(Document selection);
 
   QStringList formats() const override;
 
@@ -28,7 +26,6 @@ class CopiedSelection : public QMimeData {
 
  private:
   Document selection_;
-  SelectionSnapshot snapshot_;
   mutable std::optional<QByteArray> rtf_;
   mutable std::optional<QByteArray> html_;
   mutable std::optional<QString> text_;

@@ -1,6 +1,6 @@
-// Copy, cut and paste: always on REdit, wherever the focus is. RTF goes on
-// the clipboard beside what the widget offers itself (HTML and text), each
-// made when it is asked for; paste takes RTF first, then HTML, then text.
+// Copy, cut and paste: always on REdit, wherever the focus is. The copy
+// offers RTF, HTML and text, each made by the engine when it is asked for;
+// paste takes RTF first, then HTML, then text.
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -38,8 +38,7 @@ void TForm1::CopySelection() {
 }
 
 std::unique_ptr<QMimeData> TForm1::SelectionMimeData() {
-  return std::make_unique<CopiedSelection>(bridge_.SelectionDocument(),
-                                           SelectionSnapshot(REdit->textCursor()));
+  return std::make_unique<CopiedSelection>(bridge_.SelectionDocument());
 }
 
 void TForm1::Paste(const QMimeData& data) {

@@ -1,6 +1,6 @@
 // The clipboard's flavours are made when they are asked for, from what the
-// copy took: they must equal what the widget and the bridge give for the
-// selection at the time of the copy, even when the document has changed
+// copy took: they must equal what the engine gives for the selection at the
+// time of the copy, even when the document has changed
 // since, and pasting them must give back the copied text.
 #include <QClipboard>
 #include <QMimeData>
@@ -130,10 +130,11 @@ class LazyClipboardTest : public QObject {
     test::SelectInEditor(editor, start, end);
     // What the copy gave when it made every flavour at once.
     const QByteArray rtf = QByteArray::fromStdString(form_->Bridge().SelectionAsRtf());
-    const QTextDocumentFragment fragment = editor->textCursor().selection();
     const QString html =
         QString::fromStdString(SelectionAsHtml(form_->Bridge().SelectionDocument()));
-    const QString text = fragment.toPlainText();
+    const QString text =
+        QString::fromStdString(SelectionAsText(form_->Bridge().SelectionDocument()))
+            .replace("\r\n", "\n");
 
     form_->mnuVlozitdoschr->trigger();
     // The document changes before anyone asks for the flavours.
