@@ -1,7 +1,5 @@
 #include "clipboard_content.h"
 
-#include <sstream>
-
 #include "html_writer.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
@@ -15,10 +13,8 @@ std::string SelectionAsRtf(const Document& document) {
 }
 
 std::string SelectionAsHtml(const Document& document) {
-  std::ostringstream html;
-  WriteHtmlFragment(document.Content(), document.SelStart(),
-                    document.SelStart() + document.SelLength(), html);
-  return std::move(html).str();
+  return HtmlFragment(document.Content(), document.SelStart(),
+                      document.SelStart() + document.SelLength());
 }
 
 std::string SelectionAsText(const Document& document) {

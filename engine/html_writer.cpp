@@ -1,6 +1,7 @@
 #include "html_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -13,7 +14,7 @@ namespace markwell {
 namespace {
 
 // HTML's spelling of an ASCII character, or null where it stands as itself.
-const char* EscapeOf(char16_t c) {
+constexpr const char* EscapeOf(char16_t c) {
   switch (c) {
     case u'&':
       return "&amp;";
@@ -36,24 +37,35 @@ const char* EscapeOf(char16_t c) {
   }
 }
 
+// The ASCII characters that stand in HTML text as themselves.
+constexpr std::array<bool, 128> kStandsAsItself = [] {
+  std::array<bool, 128> table{};
+  for (char16_t c = 0; c < 128; ++c) table[c] = EscapeOf(c) == nullptr;
+  return table;
+}();
+
 void AppendEscapedHtml(std::u16string_view text, std::string& out) {
   std::size_t i = 0;
   while (i < text.size()) {
-    const char16_t c = text[i];
-    if (c >= 0x80) {
+    std::size_t end = i;
+    while (end < text.size() && text[end] < 0x80 && kStandsAsItself[text[end]]) ++end;
+    if (end > i) {
+      // Plain ASCII, one byte each.
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      std::transform(text.begin() + static_cast<std::ptrdiff_t>(i),
+                     text.begin() + static_cast<std::ptrdiff_t>(end),
+                     out.begin() + static_cast<std::ptrdiff_t>(at),
+                     [](char16_t c) { return static_cast<char>(c); });
+      i = end;
+    } else if (text[i] >= 0x80) {
       // Beyond ASCII: the whole stretch at once, surrogate pairs included.
-      std::size_t end = i + 1;
       while (end < text.size() && text[end] >= 0x80) ++end;
       AppendUtf8(text.substr(i, end - i), out);
       i = end;
-      continue;
-    }
-    if (const char* escape = EscapeOf(c)) {
-      out += escape;
     } else {
-      out += static_cast<char>(c);
+      out += EscapeOf(text[i++]);
     }
-    ++i;
   }
 }
 
@@ -149,15 +161,13 @@ FormatTable::Index CommonestFormat(const DocumentContent& content, int begin, in
                                          characters.begin());
 }
 
-void Flush(std::string& buffer, std::ostream& out) {
-  out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-  buffer.clear();
-}
-
 }  // namespace
 
-void WriteHtmlFragment(const DocumentContent& content, int begin, int end, std::ostream& out) {
-  std::string buffer = "<meta charset=\"utf-8\"><pre style=\"white-space:pre-wrap";
+std::string HtmlFragment(const DocumentContent& content, int begin, int end) {
+  std::string buffer;
+  // Most of a source is text, with a tag for a few of its words.
+  buffer.reserve(static_cast<std::size_t>(end - begin) * 2 + 256);
+  buffer += "<meta charset=\"utf-8\"><pre style=\"white-space:pre-wrap";
   const std::u16string_view text =
       std::u16string_view(content.Text())
           .substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
@@ -189,10 +199,9 @@ void WriteHtmlFragment(const DocumentContent& content, int begin, int end, std::
         text.substr(static_cast<std::size_t>(start - begin), static_cast<std::size_t>(length)),
         buffer);
     if (!opening->empty()) buffer += "</span>";
-    if (buffer.size() >= (1u << 16)) Flush(buffer, out);
   });
   buffer += "</pre>";
-  Flush(buffer, out);
+  return buffer;
 }
 
 void WriteHtml(const DocumentContent& content, const std::string& title, std::ostream& out) {

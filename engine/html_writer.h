@@ -16,6 +16,6 @@ void WriteHtml(const DocumentContent& content, const std::string& title, std::os
 // clipboard: one <pre> that keeps every blank and line, in the format of
 // most of the text, and a <span> with what differs wherever another format
 // applies.
-void WriteHtmlFragment(const DocumentContent& content, int begin, int end, std::ostream& out);
+std::string HtmlFragment(const DocumentContent& content, int begin, int end);
 
 }  // namespace markwell
