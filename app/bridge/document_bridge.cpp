@@ -24,6 +24,17 @@ Document MakeDocument(bridge::Snapshot& snapshot, const BaseFont& font) {
   return document;
 }
 
+// The same, with the widget's selection `cursor` as its selection.
+Document MakeSelectedDocument(bridge::Snapshot& snapshot, const BaseFont& font,
+                              const QTextCursor& cursor) {
+  const int start = snapshot.positions.ToEngine(cursor.selectionStart());
+  const int end = snapshot.positions.ToEngine(cursor.selectionEnd());
+  Document document = MakeDocument(snapshot, font);
+  document.SetSelStart(start);
+  document.SetSelLength(end - start);
+  return document;
+}
+
 void Select(QPlainTextEdit& editor, const bridge::PositionMap& positions,
             const Document& document) {
   QTextCursor cursor(editor.document());
@@ -91,13 +102,7 @@ DocumentBridge::EditOutcome DocumentBridge::Edit(const std::function<void(Docume
   QTextDocument& qtDocument = *editor_.document();
   bridge::Snapshot snapshot = bridge::ReadDocument(qtDocument);
   const std::u16string text = snapshot.content.Text();
-  const QTextCursor cursor = editor_.textCursor();
-  const int start = snapshot.positions.ToEngine(cursor.selectionStart());
-  const int end = snapshot.positions.ToEngine(cursor.selectionEnd());
-
-  Document document = MakeDocument(snapshot, font_);
-  document.SetSelStart(start);
-  document.SetSelLength(end - start);
+  Document document = MakeSelectedDocument(snapshot, font_, editor_.textCursor());
   const FormatIndexArray before = document.Content().Indices();
 
   EditOutcome outcome;
@@ -130,13 +135,7 @@ DocumentBridge::EditOutcome DocumentBridge::Edit(const std::function<void(Docume
 
 Document DocumentBridge::ToDocument() const {
   bridge::Snapshot snapshot = bridge::ReadDocument(*editor_.document());
-  const QTextCursor cursor = editor_.textCursor();
-  const int start = snapshot.positions.ToEngine(cursor.selectionStart());
-  const int end = snapshot.positions.ToEngine(cursor.selectionEnd());
-  Document document = MakeDocument(snapshot, font_);
-  document.SetSelStart(start);
-  document.SetSelLength(end - start);
-  return document;
+  return MakeSelectedDocument(snapshot, font_, editor_.textCursor());
 }
 
 void DocumentBridge::Load(const std::string& fileName) {
