@@ -11,6 +11,10 @@ namespace {
 
 // The exact size in points, kept beside the drawn size when the two differ.
 constexpr int kExactSizeProperty = QTextFormat::UserProperty + 0x4D57;
+// The family once more, as a string: Qt finds a format among those it has
+// by a hash that sees a list of families only as a list, so without it
+// every distinct font would be compared with every other one.
+constexpr int kFamilyKeyProperty = QTextFormat::UserProperty + 0x4D58;
 // Qt 5's single family name; still found in formats that came from elsewhere.
 constexpr int kOldFontFamilyProperty = 0x2000;
 // A weight from which text counts as bold (CSS "600" and up).
@@ -81,7 +85,9 @@ void SetStyle(QTextCharFormat& format, FontStyles style) {
 
 void SetName(QTextCharFormat& format, const std::string& name) {
   format.clearProperty(kOldFontFamilyProperty);
-  format.setFontFamilies(QStringList{ToQString(name)});
+  const QString family = ToQString(name);
+  format.setFontFamilies(QStringList{family});
+  format.setProperty(kFamilyKeyProperty, family);
 }
 
 void SetSize(QTextCharFormat& format, int points) {
