@@ -442,7 +442,8 @@ class Repetition {
     start = clock.nsecsElapsed();
     const QByteArray rtf = copied->data(QStringLiteral("text/rtf"));
     const qint64 rtfMade = clock.nsecsElapsed();
-    const QString html = copied->html();
+    // As another program gets it: the bytes, like the RTF's.
+    const QByteArray html = copied->data(QStringLiteral("text/html"));
     const qint64 htmlMade = clock.nsecsElapsed();
     const QString text = copied->text();
     const qint64 textMade = clock.nsecsElapsed();
