@@ -63,7 +63,7 @@ Colour NormaliseColour(Colour c);
 
 struct CharFormat {
   FontStyles style;
-  Colour color = kWindowTextColour;  // kWindowTextColour: automatic
+  Colour colour = kWindowTextColour;  // kWindowTextColour: automatic
   std::string fontName = "Times New Roman";
   int size = 10;  // whole points, unchecked (may be zero or negative)
 

@@ -70,7 +70,7 @@ FontStyles TextAttributes::Style() const {
   return document_.SelectionFormat().style;
 }
 Colour TextAttributes::Color() const {
-  return document_.SelectionFormat().color;
+  return document_.SelectionFormat().colour;
 }
 std::string TextAttributes::Name() const {
   return document_.SelectionFormat().fontName;
@@ -84,8 +84,8 @@ void TextAttributes::SetStyle(FontStyles style) {
   document_.ChangeFormat([&](FormatTable::Index i) { return table.WithStyle(i, style); });
 }
 
-void TextAttributes::SetColor(Colour color) {
-  const Colour normalised = NormaliseColour(color);
+void TextAttributes::SetColor(Colour colour) {
+  const Colour normalised = NormaliseColour(colour);
   FormatTable& table = document_.content_.Table();
   document_.ChangeFormat([&](FormatTable::Index i) { return table.WithColour(i, normalised); });
 }

@@ -37,7 +37,7 @@ class TextAttributes {
   void SetStyle(FontStyles style);
   // The window-text colour selects automatic colour; any other value is
   // converted to its RGB value.
-  void SetColor(Colour color);
+  void SetColor(Colour colour);
   void SetName(std::string_view name);
   void SetSize(int points);
   // The size from a pixel height at 96 pixels per inch, rounded to nearest.

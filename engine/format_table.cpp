@@ -4,7 +4,7 @@ namespace markwell {
 
 std::size_t FormatTable::KeyHash::operator()(const Key& k) const {
   std::uint64_t h = k.style;
-  h = h * 0x9E3779B97F4A7C15ull + k.color;
+  h = h * 0x9E3779B97F4A7C15ull + k.colour;
   h = h * 0x9E3779B97F4A7C15ull + k.fontId;
   h = h * 0x9E3779B97F4A7C15ull + static_cast<std::uint32_t>(k.size);
   return static_cast<std::size_t>(h ^ (h >> 29));
@@ -28,7 +28,7 @@ FormatTable::Index FormatTable::InternKey(const Key& key, const CharFormat& form
 }
 
 FormatTable::Index FormatTable::Intern(const CharFormat& format) {
-  const Key key{format.style.Bits(), format.color, FontId(format.fontName),
+  const Key key{format.style.Bits(), format.colour, FontId(format.fontName),
                 static_cast<std::int32_t>(format.size)};
   return InternKey(key, format);
 }
@@ -44,7 +44,7 @@ FormatTable::Index FormatTable::Derive(Index index, int attribute, const Key& wa
       value = wanted.style;
       break;
     case 1:
-      value = wanted.color;
+      value = wanted.colour;
       break;
     case 2:
       value = wanted.fontId;
@@ -79,9 +79,9 @@ FormatTable::Index FormatTable::WithStyle(Index index, FontStyles style) {
 
 FormatTable::Index FormatTable::WithColour(Index index, Colour colour) {
   Key wanted = keys_[index];
-  if (wanted.color == colour) return index;
-  wanted.color = colour;
-  return Derive(index, 1, wanted, [&](CharFormat& f) { f.color = colour; });
+  if (wanted.colour == colour) return index;
+  wanted.colour = colour;
+  return Derive(index, 1, wanted, [&](CharFormat& f) { f.colour = colour; });
 }
 
 FormatTable::Index FormatTable::WithName(Index index, std::string_view name) {

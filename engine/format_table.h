@@ -33,7 +33,7 @@ class FormatTable {
  private:
   struct Key {
     std::uint8_t style;
-    Colour color;
+    Colour colour;
     std::uint32_t fontId;
     std::int32_t size;
     bool operator==(const Key&) const = default;

@@ -44,7 +44,7 @@ std::string RunFormatJson(const CharFormat& format) {
   json += flag(FontStyle::Underline);
   json += ", \"strike\": ";
   json += flag(FontStyle::StrikeOut);
-  json += ", \"color\": \"" + ColourName(format.color) + "\", \"font\": \"";
+  json += ", \"color\": \"" + ColourName(format.colour) + "\", \"font\": \"";
   AppendJsonString(std::string_view(format.fontName), json);
   json += "\", \"size\": ";
   AppendNumber(format.size, json);

@@ -58,7 +58,7 @@ GroupState InitialState(const CharFormat& defaultFormat) {
   state.format.style = defaultFormat.style.Bits();
   // RTF's own default size holds until the first \fs, as in word processors.
   state.format.size = kRtfDefaultSize;
-  state.format.colour = defaultFormat.color;
+  state.format.colour = defaultFormat.colour;
   return state;
 }
 

@@ -60,7 +60,7 @@ DocumentContent::Index TextSink::IndexOf(const FormatKey& key) {
   if (auto it = indices_.find(key); it != indices_.end()) return it->second;
   CharFormat format;
   format.style = FontStyles(key.style);
-  format.color = key.colour;
+  format.colour = key.colour;
   format.size = key.size;
   const FontEntry* font = fonts_.Find(key.font);
   format.fontName = font != nullptr ? font->name : default_.fontName;

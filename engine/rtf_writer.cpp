@@ -197,10 +197,10 @@ class RtfDocumentWriter {
           fonts.try_emplace(format.fontName, static_cast<int>(fontNames_.size()));
       if (newFont) fontNames_.push_back(format.fontName);
       fontOfFormat_[index] = font->second;
-      if (IsAutomatic(format.color)) {
+      if (IsAutomatic(format.colour)) {
         colourOfFormat_[index] = 0;
       } else {
-        const Colour rgb = NormaliseColour(format.color);
+        const Colour rgb = NormaliseColour(format.colour);
         auto [colour, newColour] = colours.try_emplace(rgb, static_cast<int>(colours_.size()) + 1);
         if (newColour) colours_.push_back(rgb);
         colourOfFormat_[index] = colour->second;

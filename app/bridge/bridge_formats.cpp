@@ -130,7 +130,7 @@ CharFormat ToCharFormat(const QTextCharFormat& format, const QFont& defaultFont)
   result.fontName = FamilyOf(format, defaultFont);
   result.size = SizeOf(format, defaultFont);
   const QBrush foreground = format.foreground();
-  result.color =
+  result.colour =
       format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush
           ? FromQColor(foreground.color())
           : kWindowTextColour;
@@ -141,10 +141,10 @@ QTextCharFormat ToQtFormat(const CharFormat& format, QTextCharFormat base) {
   SetName(base, format.fontName);
   SetSize(base, format.size);
   SetStyle(base, format.style);
-  if (IsAutomatic(format.color)) {
+  if (IsAutomatic(format.colour)) {
     base.clearForeground();
   } else {
-    base.setForeground(ToQColor(format.color));
+    base.setForeground(ToQColor(format.colour));
   }
   return base;
 }

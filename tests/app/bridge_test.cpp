@@ -16,7 +16,7 @@ namespace {
 CharFormat Format(FontStyles style, Colour colour, const char* name, int size) {
   CharFormat format;
   format.style = style;
-  format.color = colour;
+  format.colour = colour;
   format.fontName = name;
   format.size = size;
   return format;
@@ -120,7 +120,7 @@ class BridgeTest : public QObject {
     const DocumentContent& content = document.Content();
     QCOMPARE(content.FormatAt(0), Format(FontStyles(0x0F), MakeRgb(255, 0, 0), "Courier New", 14));
     // Black set on purpose is a colour, not the automatic one.
-    QCOMPARE(content.FormatAt(1).color, MakeRgb(0, 0, 0));
+    QCOMPARE(content.FormatAt(1).colour, MakeRgb(0, 0, 0));
     QCOMPARE(content.FormatAt(2), Format(FontStyles(), kWindowTextColour, "Times New Roman", 10));
   }
 

@@ -86,7 +86,7 @@ class EmphasisCommandsTest : public QObject {
     QCOMPARE(watch->windows, 0);
     const CharFormat loud = test::FormatAt(*form_, 0);
     QCOMPARE(loud.style, FontStyles());
-    QCOMPARE(loud.color, kWindowTextColour);
+    QCOMPARE(loud.colour, kWindowTextColour);
     QCOMPARE(loud.size, 10);
     QCOMPARE(test::FormatAt(*form_, 5).fontName, std::string("Liberation Mono"));
     QCOMPARE(form_->REdit->textCursor().position(), 0);
@@ -139,12 +139,12 @@ class EmphasisCommandsTest : public QObject {
     Write(*form_, kPascal);
     form_->mnuDelphi->trigger();
     const CharFormat plainKeyword = test::FormatAt(*form_, 0);
-    QCOMPARE(plainKeyword.color, kWindowTextColour);
+    QCOMPARE(plainKeyword.colour, kWindowTextColour);
     QTest::mouseClick(form_->TBPouzitBarvu, Qt::LeftButton);
     QVERIFY(form_->TBPouzitBarvu->isChecked());
     form_->mnuDelphi->trigger();
     const CharFormat colouredKeyword = test::FormatAt(*form_, 0);
-    QVERIFY(colouredKeyword.color != kWindowTextColour);
+    QVERIFY(colouredKeyword.colour != kWindowTextColour);
     QCOMPARE(colouredKeyword.style, plainKeyword.style);
   }
 

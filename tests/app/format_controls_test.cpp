@@ -299,7 +299,7 @@ class FormatControlsTest : public QObject {
     const CharFormat reset = test::FormatAt(*form_, 0);
     QCOMPARE(reset.size, 16);
     QVERIFY(reset.style.Has(FontStyle::Italic));
-    QCOMPARE(reset.color, MakeRgb(0, 0, 128));
+    QCOMPARE(reset.colour, MakeRgb(0, 0, 128));
     QCOMPARE(reset.fontName, std::string("Times New Roman"));  // names stay
   }
 

@@ -98,9 +98,9 @@ TEST_F(DocumentTest, WindowTextColourMeansAutomaticOtherColoursAreFixed) {
   document.SetSelLength(1);
   document.SelAttributes().SetColor(MakeRgb(10, 20, 30));
   document.SelAttributes().SetColor(kWindowTextColour);
-  EXPECT_EQ(document.Content().FormatAt(0).color, MakeRgb(0, 0, 0));
-  EXPECT_FALSE(IsAutomatic(document.Content().FormatAt(0).color));
-  EXPECT_TRUE(IsAutomatic(document.Content().FormatAt(1).color));
+  EXPECT_EQ(document.Content().FormatAt(0).colour, MakeRgb(0, 0, 0));
+  EXPECT_FALSE(IsAutomatic(document.Content().FormatAt(0).colour));
+  EXPECT_TRUE(IsAutomatic(document.Content().FormatAt(1).colour));
 }
 
 TEST_F(DocumentTest, WritesOnASelectionTouchOnlyTheSelectedCharacters) {
@@ -184,7 +184,7 @@ TEST_F(DocumentTest, NewTextTakesTheBaseFont) {
   EXPECT_EQ(format.fontName, "Arial");
   EXPECT_EQ(format.size, 14);
   EXPECT_EQ(format.style, FontStyles(FontStyle::Italic));
-  EXPECT_EQ(format.color, MakeRgb(1, 2, 3));
+  EXPECT_EQ(format.colour, MakeRgb(1, 2, 3));
 }
 
 TEST_F(DocumentTest, DeletingTheSelectionKeepsTheRestOfTheFormatting) {

@@ -72,7 +72,7 @@ TEST_P(ResetTest, GivesEveryCharacterTheBaseFontButKeepsNames) {
     const CharFormat& f = document.Content().FormatAt(pos);
     EXPECT_EQ(f.style, font.Style());
     EXPECT_EQ(f.size, font.Size());
-    EXPECT_EQ(f.color, NormaliseColour(font.Color()));
+    EXPECT_EQ(f.colour, NormaliseColour(font.Color()));
     EXPECT_EQ(f.fontName, pos >= 11 && pos < 16 ? "Arial" : "Times New Roman");
   }
   EXPECT_EQ(document.SelStart(), 0);

@@ -19,12 +19,12 @@
 namespace markwell::test {
 
 inline CharFormat Format(std::string font, int size, std::uint8_t style = 0,
-                         Colour color = kWindowTextColour) {
+                         Colour colour = kWindowTextColour) {
   CharFormat f;
   f.fontName = std::move(font);
   f.size = size;
   f.style = FontStyles(style);
-  f.color = color;
+  f.colour = colour;
   return f;
 }
 
@@ -43,10 +43,10 @@ inline std::string Describe(const CharFormat& f) {
   std::ostringstream out;
   out << "{font \"" << f.fontName << "\", size " << f.size << ", style " << int(f.style.Bits())
       << ", colour ";
-  if (IsAutomatic(f.color)) {
+  if (IsAutomatic(f.colour)) {
     out << "automatic}";
   } else {
-    out << "#" << std::hex << f.color << "}";
+    out << "#" << std::hex << f.colour << "}";
   }
   return out.str();
 }
