@@ -9,6 +9,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
+#include <span>
 
 #include "engine_error.h"
 #include "huge_pages.h"
@@ -26,6 +28,9 @@ constexpr const char* kFailedToLoad = "Failed to Load Stream";
 [[noreturn]] void CannotOpen(const std::string& fileName, int errorNumber) {
   throw EngineError("Cannot open file " + fileName, SystemReason(errorNumber));
 }
+
+// One read() moves at most this much (Linux stops short of 2 GB anyway).
+constexpr std::size_t kMaxRead = std::size_t{1} << 30;
 
 // A file's bytes, read whole into one buffer that is never zero-filled and
 // can be given back as soon as the bytes are decoded.
@@ -54,9 +59,6 @@ class FileBytes {
   }
 
  private:
-  // One read() moves at most this much (Linux stops short of 2 GB anyway).
-  static constexpr std::size_t kMaxRead = std::size_t{1} << 30;
-
   void Grow(std::size_t capacity) {
     capacity = std::max<std::size_t>(capacity, 1 << 16);
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
@@ -82,18 +84,38 @@ class FileCloser {
   int fd_;
 };
 
-FileBytes ReadWholeFile(const std::string& fileName) {
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) CannotOpen(fileName, errno);
-  const FileCloser closer(fd);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) CannotOpen(fileName, errno);
-  if (S_ISDIR(info.st_mode)) CannotOpen(fileName, EISDIR);
-  const std::size_t expected =
-      S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-  FileBytes bytes;
-  if (!bytes.ReadAll(fd, expected)) CannotOpen(fileName, errno);
-  return bytes;
+// Takes loaded content as the document's, unless it is too long to be one.
+void TakeContent(Document& document, DocumentContent content) {
+  if (content.Text().size() > static_cast<std::size_t>(Document::kMaxLength)) {
+    throw EngineError(kFailedToLoad);
+  }
+  document.ReplaceContent(std::move(content));
+}
+
+// A plain-text file decoded through one small buffer, so that its bytes,
+// already in the system's file cache, are not copied whole into fresh
+// memory first. A file that grows or shrinks meanwhile is read to where it
+// then ends.
+std::optional<std::u16string> DecodeTextFile(int fd, std::size_t expected,
+                                             const std::string& fileName) {
+  const ByteSource source = [&](std::uint64_t offset, std::span<char> into) -> std::size_t {
+    for (;;) {
+      const ssize_t got =
+          ::pread(fd, into.data(), std::min(into.size(), kMaxRead), static_cast<off_t>(offset));
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) CannotOpen(fileName, errno);
+    }
+  };
+  return DecodePlainTextInPieces(source, expected);
+}
+
+bool StartsAsRtf(int fd) {
+  char head[8];
+  ssize_t got;
+  do {
+    got = ::pread(fd, head, sizeof head, 0);
+  } while (got < 0 && errno == EINTR);
+  return got > 0 && LooksLikeRtf(std::string_view(head, static_cast<std::size_t>(got)));
 }
 
 // Loads `bytes` into the document; release() is called as soon as the bytes
@@ -111,10 +133,7 @@ void LoadContent(Document& document, std::string_view bytes, Release release) {
     if (!text) throw EngineError(kFailedToLoad);
     content = DocumentContent::FromText(std::move(*text), document.Font().AsCharFormat());
   }
-  if (content->Text().size() > static_cast<std::size_t>(Document::kMaxLength)) {
-    throw EngineError(kFailedToLoad);
-  }
-  document.ReplaceContent(std::move(*content));
+  TakeContent(document, std::move(*content));
 }
 
 }  // namespace
@@ -125,7 +144,26 @@ void LoadFromBytes(Document& document, std::string_view bytes) {
 
 void LoadFromFile(Document& document, const std::string& fileName) {
   try {
-    FileBytes bytes = ReadWholeFile(fileName);
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) CannotOpen(fileName, errno);
+    const FileCloser closer(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) CannotOpen(fileName, errno);
+    if (S_ISDIR(info.st_mode)) CannotOpen(fileName, EISDIR);
+    const std::size_t expected =
+        S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    // A regular file can be read twice, from any offset: plain text is
+    // decoded as it is read. RTF, and anything else (a pipe, a device), is
+    // read whole first.
+    if (S_ISREG(info.st_mode) && !StartsAsRtf(fd)) {
+      auto text = DecodeTextFile(fd, expected, fileName);
+      if (!text) throw EngineError(kFailedToLoad);
+      TakeContent(document,
+                  DocumentContent::FromText(std::move(*text), document.Font().AsCharFormat()));
+      return;
+    }
+    FileBytes bytes;
+    if (!bytes.ReadAll(fd, expected)) CannotOpen(fileName, errno);
     LoadContent(document, bytes.View(), [&bytes] { bytes.Release(); });
   } catch (const std::bad_alloc&) {
     // A file larger than memory allows: a clear error, and the document as it was.

@@ -111,8 +111,9 @@ TEST_F(DocumentFileTest, PlainTextLoadsInTheBaseFont) {
   EXPECT_EQ(document.SelStart(), 0);
 }
 
-// A file is read whole into a buffer sized from its length (and grown when
-// the file is longer than it said); what it loads is what its bytes load.
+// Plain text is decoded piece by piece as the file is read, RTF read whole;
+// what a file loads is what its bytes load, also when a byte far into the
+// file shows that it is not UTF-8.
 TEST_F(DocumentFileTest, FilesOfEverySizeLoadAsTheirBytes) {
   std::string line = "x := 'a\xC4\x8D'; { comment }\n";
   std::string rtf = "{\\rtf1\\ansi{\\b bold}";
@@ -126,6 +127,8 @@ TEST_F(DocumentFileTest, FilesOfEverySizeLoadAsTheirBytes) {
     text.resize(size);
     contents.push_back(text);
   }
+  contents.push_back(contents.back() + "\xE8");
+  contents.push_back(std::string("\xFE\xFF\0a\0\r", 6));
   for (const std::string& bytes : contents) {
     Write("f", bytes);
     Document fromFile;
@@ -157,6 +160,7 @@ TEST_F(DocumentFileTest, PipeIsReadToItsEnd) {
 TEST_F(DocumentFileTest, LoadErrorsLeaveTheDocumentAsItWas) {
   document.SetText(u"kept");
   Write("binary.pas", std::string("\x01\x02\0\x03", 4));
+  Write("late-nul.pas", std::string(1 << 20, 'a') + '\0');
   fs::create_directory(directory / "dir.pas");
   struct Case {
     std::string path, message;
@@ -165,6 +169,7 @@ TEST_F(DocumentFileTest, LoadErrorsLeaveTheDocumentAsItWas) {
        "Cannot open file " + Path("missing.pas") + ": No such file or directory"},
       {Path("dir.pas"), "Cannot open file " + Path("dir.pas") + ": Is a directory"},
       {Path("binary.pas"), "Failed to Load Stream"},
+      {Path("late-nul.pas"), "Failed to Load Stream"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ErrorOf([&] { LoadFromFile(document, c.path); }), c.message);

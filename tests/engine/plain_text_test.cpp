@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -135,6 +138,49 @@ TEST(PlainTextTest, LinesOfEveryLengthAcrossBlockEdges) {
         const auto text = DecodePlainText(bytes);
         ASSERT_TRUE(text);
         ASSERT_EQ(*text, *Reference(bytes)) << lineLength << " " << oddLine;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace markwell
+
+namespace markwell {
+namespace {
+
+// Decoding in pieces must give what decoding the whole does, wherever the
+// pieces cut a character, a CR LF or a byte-order mark, and for a source
+// that returns fewer bytes than asked.
+TEST(PlainTextTest, InPiecesAsWhole) {
+  const std::string inputs[] = {
+      "",
+      "a\r\nb\rc\nd\n\re",
+      "\r\r\n\n\r",
+      "\xC4\x8D\xE2\x82\xAC\xF0\x9F\x98\x80x\xC4\x8D",
+      "\xEF\xBB\xBF\xC4\x8D\r\n",
+      "\xEF\xBB",
+      "ok \xC4\x8D then windows-1250 \xE8\r\n\xE8",
+      "cut at the end \xE2\x82",
+      "late NUL \xE8" + std::string(40, 'x') + std::string(1, '\0'),
+      std::string("\xFF\xFE"
+                  "a\0\r\0\n\0",
+                  8),
+      std::string(5000, 'y') + "\r\n\xC3\xA1",
+  };
+  for (const std::string& bytes : inputs) {
+    const auto whole = DecodePlainText(bytes);
+    for (std::size_t piece : {1u, 2u, 3u, 5u, 16u, 17u, 4096u}) {
+      for (std::size_t mostPerRead : {std::size_t{1}, std::size_t{7}, bytes.size() + 1}) {
+        const ByteSource source = [&](std::uint64_t offset, std::span<char> into) {
+          const std::size_t from = std::min<std::size_t>(offset, bytes.size());
+          const std::size_t count = std::min({into.size(), bytes.size() - from, mostPerRead});
+          std::copy_n(bytes.data() + from, count, into.data());
+          return count;
+        };
+        const auto pieces = DecodePlainTextInPieces(source, bytes.size() / 2, piece);
+        ASSERT_EQ(pieces, whole) << bytes.size() << " bytes, pieces of " << piece << ", reads of "
+                                 << mostPerRead;
       }
     }
   }
