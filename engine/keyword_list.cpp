@@ -21,22 +21,22 @@ void KeywordList::Add(std::string_view entry) {
   std::string lowered = LowerAscii(entry);
   const auto first = static_cast<std::uint8_t>(lowered.empty() ? 0 : lowered[0]);
   lengthsByFirstByte_[first] |= std::uint32_t{1} << std::min<std::size_t>(lowered.size(), 31);
-  distinct_.insert(lowered);
+  distinct_.Insert(lowered);
   entries_.push_back(std::move(lowered));
 }
 
 void KeywordList::Clear() {
   entries_.clear();
-  distinct_.clear();
+  distinct_.Clear();
   lengthsByFirstByte_.fill(0);
 }
 
 bool KeywordList::Contains(std::string_view word) const {
-  return distinct_.find(LowerAscii(word)) != distinct_.end();
+  return distinct_.Contains(LowerAscii(word));
 }
 
 bool KeywordList::Contains(std::u16string_view word) const {
-  if (distinct_.empty()) return false;
+  if (entries_.empty()) return false;
   if (word.empty()) return MayBeEntry(0, 0);
   // Words are short: they are lowered on the stack when they fit.
   char small[64];
@@ -57,7 +57,7 @@ bool KeywordList::Contains(std::u16string_view word) const {
     }
     if (i == 0 && !MayBeEntry(static_cast<std::uint8_t>(bytes[0]), word.size())) return false;
   }
-  return distinct_.find(std::string_view(bytes, word.size())) != distinct_.end();
+  return distinct_.Contains(std::string_view(bytes, word.size()));
 }
 
 namespace {

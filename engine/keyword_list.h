@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
+
+#include "word_set.h"
 
 namespace markwell {
 
@@ -27,13 +27,6 @@ class KeywordList {
   bool Contains(std::string_view word) const;
 
  private:
-  // Hashes std::string and std::string_view alike, so that a word is looked
-  // up without a copy.
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
-
   // Whether an entry of this length (lengths from 31 on counted as 31)
   // starts with this lowered byte. Most words of a program are no keyword,
   // and this turns most of them away before any hashing.
@@ -42,7 +35,7 @@ class KeywordList {
   }
 
   std::vector<std::string> entries_;
-  std::unordered_set<std::string, Hash, std::equal_to<>> distinct_;
+  WordSet distinct_;
   std::array<std::uint32_t, 256> lengthsByFirstByte_{};
 };
 

@@ -1,6 +1,8 @@
 // Any bytes as a keyword file: every entry must be found again by its own
 // spelling, and no entry holds a CR or a byte 26.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "fuzz_invariants.h"
 #include "keyword_list.h"
@@ -15,6 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(entry.find('\x1A') == std::string::npos, "no byte 26 in an entry");
     fuzz::Require(LowerAscii(entry) == entry, "entries are lower-cased");
     fuzz::Require(list.Contains(std::string_view(entry)), "an entry is its own keyword");
+  }
+  // Any word is a keyword exactly when a search of the entries one by one finds it.
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::vector<std::string>& entries = list.Entries();
+  for (std::size_t i = 0; i < bytes.size() && i < 4096; i += 5) {
+    const std::string_view word = bytes.substr(i, static_cast<std::uint8_t>(bytes[i]) % 19);
+    const bool listed =
+        std::find(entries.begin(), entries.end(), LowerAscii(word)) != entries.end();
+    fuzz::Require(list.Contains(word) == listed, "a word is found exactly when it is listed");
   }
   return 0;
 }
