@@ -18,7 +18,9 @@ std::string SelectionAsHtml(const Document& document) {
 }
 
 std::string SelectionAsText(const Document& document) {
-  return EncodeUtf8(document.SelTextView());
+  return EncodeUtf8(std::u16string_view(document.Text())
+                        .substr(static_cast<std::size_t>(document.SelStart()),
+                                static_cast<std::size_t>(document.SelLength())));
 }
 
 bool InsertRtf(Document& document, std::string_view rtf) {

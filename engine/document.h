@@ -71,11 +71,9 @@ class Document {
         std::clamp<std::int64_t>(std::int64_t{selStart_} + length, selStart_, Length());
     SetSelection(selStart_, static_cast<int>(end) - selStart_);
   }
-  std::u16string SelText() const { return std::u16string(SelTextView()); }
-  // The selected text without a copy.
-  std::u16string_view SelTextView() const {
-    return std::u16string_view(content_.Text())
-        .substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+  std::u16string SelText() const {
+    return content_.Text().substr(static_cast<std::size_t>(selStart_),
+                                  static_cast<std::size_t>(selLength_));
   }
   // Replaces the selection (an empty string deletes it); the new text takes
   // the format at the selection and the caret goes behind it.
@@ -90,7 +88,6 @@ class Document {
   void SetSelectionChangeHandler(std::function<void()> handler) {
     onSelectionChange_ = std::move(handler);
   }
-  bool HasSelectionChangeHandler() const { return static_cast<bool>(onSelectionChange_); }
 
   const DocumentContent& Content() const { return content_; }
   // Replaces the whole document by loaded content; the selection goes to the start.
@@ -105,6 +102,7 @@ class Document {
  private:
   friend class TextAttributes;
   friend class BulkFormatWrites;
+  friend class RunShortcuts;
   using Index = FormatTable::Index;
 
   // The filters write the selection at every word: inline, and the

@@ -7,6 +7,7 @@
 #include "document.h"
 #include "keyword_list.h"
 #include "progress_view.h"
+#include "run_shortcuts.h"
 #include "scan/unit_search.h"
 #include "token_styles.h"
 
@@ -55,7 +56,7 @@ class WordEnd {
         style_(style),
         useColour_(useColour),
         emptyWordIsKeyword_(IsKeyword(keywords, std::u16string_view())),
-        quietSeparators_(!emptyWordIsKeyword_ && !document.HasSelectionChangeHandler()) {}
+        quietSeparators_(!emptyWordIsKeyword_ && !RunShortcuts::SelectionIsWatched(document)) {}
 
   // The steps at the identifier characters from p on, which only grow the
   // word and move the bar; returns where the word ends.
@@ -69,7 +70,9 @@ class WordEnd {
   // word behind p (past the text at the end step; the document clamps it).
   void EndWordAt(int p) {
     document_.SetSelLength(p - document_.SelStart());
-    const std::u16string_view word = document_.SelTextView();
+    const std::u16string_view word = std::u16string_view(document_.Text())
+                                         .substr(static_cast<std::size_t>(document_.SelStart()),
+                                                 static_cast<std::size_t>(document_.SelLength()));
     // Most words are empty (two non-identifier characters in a row); the list
     // does not change during a pass, so its answer for them is asked once.
     if (word.empty() ? emptyWordIsKeyword_ : IsKeyword(keywords_, word)) {
