@@ -46,18 +46,24 @@ bool KeywordList::Contains(std::u16string_view word) const {
     large.resize(word.size());
     bytes = large.data();
   }
+  // The hash is taken as the word is lowered: reading the lowered bytes back
+  // at once would wait for each of them to be stored.
+  WordHash hash(word.size());
   for (std::size_t i = 0; i < word.size(); ++i) {
     const char16_t c = word[i];
+    std::uint8_t lowered;
     if (c < 0x80) {
-      bytes[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+      lowered = static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
     } else if (const auto encoded = EncodeWindows1250(c)) {
-      bytes[i] = static_cast<char>(*encoded);
+      lowered = *encoded;
     } else {
       return false;
     }
-    if (i == 0 && !MayBeEntry(static_cast<std::uint8_t>(bytes[0]), word.size())) return false;
+    if (i == 0 && !MayBeEntry(lowered, word.size())) return false;
+    bytes[i] = static_cast<char>(lowered);
+    hash.Add(lowered);
   }
-  return distinct_.Contains(std::string_view(bytes, word.size()));
+  return distinct_.Contains(std::string_view(bytes, word.size()), hash.Value());
 }
 
 namespace {

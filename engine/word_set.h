@@ -1,6 +1,6 @@
 // A set of short byte strings, for the keyword look-up of every word of a
 // document: open addressing in a power-of-two table, a hash of eight bytes
-// at a time, no node to follow and no division. Its answers are those of a
+// at a time (WordHash), no node to follow and no division. Its answers are those of a
 // search of the words one by one.
 #pragma once
 
@@ -13,6 +13,41 @@
 #include <vector>
 
 namespace markwell {
+
+// The hash of a word, fed a byte at a time: eight bytes are gathered in a
+// register and mixed in at once. Fed as a word is lowered, it spares a
+// second pass over the word's bytes.
+class WordHash {
+ public:
+  explicit WordHash(std::size_t length) : hash_(length) {}
+
+  void Add(std::uint8_t byte) {
+    block_ |= std::uint64_t{byte} << (8 * filled_);
+    if (++filled_ == 8) Mix();
+  }
+  std::size_t Value() {
+    if (filled_ > 0) Mix();
+    return static_cast<std::size_t>(hash_ ^ (hash_ >> 32));
+  }
+
+  static std::size_t Of(std::string_view word) {
+    WordHash hash(word.size());
+    for (char c : word) hash.Add(static_cast<std::uint8_t>(c));
+    return hash.Value();
+  }
+
+ private:
+  void Mix() {
+    hash_ = (hash_ ^ block_) * 0x9E3779B97F4A7C15ull;
+    hash_ ^= hash_ >> 29;
+    block_ = 0;
+    filled_ = 0;
+  }
+
+  std::uint64_t hash_;
+  std::uint64_t block_ = 0;
+  unsigned filled_ = 0;
+};
 
 class WordSet {
  public:
@@ -27,10 +62,12 @@ class WordSet {
     }
   }
 
-  bool Contains(std::string_view word) const {
+  bool Contains(std::string_view word) const { return Contains(word, WordHash::Of(word)); }
+  // The same, for a word whose WordHash is known.
+  bool Contains(std::string_view word, std::size_t hash) const {
     if (slots_.empty()) return false;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = HashOf(word) & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
       const std::uint32_t entry = slots_[slot];
       if (entry == kEmpty) return false;
       if (words_[entry - 1] == word) return true;
@@ -45,20 +82,9 @@ class WordSet {
  private:
   static constexpr std::uint32_t kEmpty = 0;  // slots hold a word's position + 1
 
-  static std::size_t HashOf(std::string_view word) {
-    std::uint64_t hash = word.size();
-    for (std::size_t i = 0; i < word.size(); i += 8) {
-      std::uint64_t block = 0;
-      std::memcpy(&block, word.data() + i, std::min<std::size_t>(8, word.size() - i));
-      hash = (hash ^ block) * 0x9E3779B97F4A7C15ull;
-      hash ^= hash >> 29;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
-  }
-
   void Place(std::size_t position) {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = HashOf(words_[position]) & mask;
+    std::size_t slot = WordHash::Of(words_[position]) & mask;
     while (slots_[slot] != kEmpty) slot = (slot + 1) & mask;
     slots_[slot] = static_cast<std::uint32_t>(position + 1);
   }
