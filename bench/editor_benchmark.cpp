@@ -49,6 +49,7 @@
 #include <vector>
 
 #include "document_file.h"
+#include "editor_hostile.h"
 #include "error_box.h"
 #include "formatting_run.h"
 #include "progress_view.h"
@@ -66,6 +67,9 @@ constexpr const char* kUsage =
     "  --runs N          repetitions below 10 MB; the median is printed (default: 3)\n"
     "  --large-runs N    repetitions from 10 MB on (default: 1)\n"
     "  --keywords DIR    directory of DelphiKey.txt (default: the build's)\n"
+    "  --hostile         instead: open and paste hostile documents (many fonts,\n"
+    "                    colours, sizes; deep nesting; one 50 MB line)\n"
+    "  --hostile=NAME    only those whose file name holds NAME (fonts-line, ...)\n"
     "Run with QT_QPA_PLATFORM=offscreen. MB is 2^20 bytes.\n";
 
 constexpr double kLargeMegabytes = 10.0;
@@ -658,6 +662,8 @@ struct Options {
   std::vector<double> sizes;
   int runs = 3;
   int largeRuns = 1;
+  bool hostile = false;
+  QString hostileOnly;  // empty: all of them
   QString keywordDirectory = QStringLiteral(MARKWELL_KEYWORD_DIR);
 };
 
@@ -680,6 +686,11 @@ std::optional<int> ParseOptions(const QStringList& arguments, Options& options) 
       runs = arguments[++i].toInt(&ok);
     } else if (option == QLatin1String("--large-runs") && hasValue) {
       largeRuns = arguments[++i].toInt(&ok);
+    } else if (option == QLatin1String("--hostile")) {
+      options.hostile = true;
+    } else if (option.startsWith(QLatin1String("--hostile="))) {
+      options.hostile = true;
+      options.hostileOnly = option.mid(10);
     } else if (option == QLatin1String("--keywords") && hasValue) {
       keywordDirectory = arguments[++i];
     } else {
@@ -790,6 +801,8 @@ int main(int argc, char** argv) {
   }
 
   markwell::SetApplicationTitle();
+  if (options.hostile)
+    return markwell::bench::MeasureHostileDocuments(options.keywordDirectory, options.hostileOnly);
   QTemporaryDir work;
   if (!work.isValid()) {
     std::fputs("markwell-editor-benchmark: no temporary directory\n", stderr);
