@@ -89,8 +89,8 @@ class WordSet {
     slots_[slot] = static_cast<std::uint32_t>(position + 1);
   }
 
-  void Rehash(std::size_t slots) {
-    slots_.assign(slots, kEmpty);
+  void Rehash(std::size_t slotCount) {
+    slots_.assign(slotCount, kEmpty);
     for (std::size_t position = 0; position < words_.size(); ++position) Place(position);
   }
 
