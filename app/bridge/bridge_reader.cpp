@@ -2,10 +2,12 @@
 
 #include <QTextBlock>
 #include <algorithm>
-#include <numeric>
+#include <climits>
+#include <cstdint>
 #include <unordered_map>
 
 #include "bridge_formats.h"
+#include "joined_lines.h"
 
 namespace markwell::bridge {
 
@@ -40,6 +42,15 @@ class Reader {
     Append(View(text, start, end - start), index, formatIndex);
   }
 
+  // A block end: a line break, or a join, which is no character.
+  void AddBlockEnd(int qtPos, int formatIndex) {
+    if (IsJoin(formatIndex)) {
+      snapshot_.positions.AddJoin(qtPos);
+    } else {
+      AddBreakChar(qtPos, formatIndex);
+    }
+  }
+
   void AddBreakChar(int qtPos, int formatIndex) {
     snapshot_.positions.AddBreak(qtPos);
     Append(kCrLf, EngineIndex(formatIndex), formatIndex);
@@ -58,6 +69,14 @@ class Reader {
     return index;
   }
 
+  bool IsJoin(int formatIndex) {
+    if (joins_.empty()) joins_.resize(static_cast<std::size_t>(formats_.size()), kUnknown);
+    if (formatIndex < 0 || formatIndex >= formats_.size()) return false;
+    auto& known = joins_[static_cast<std::size_t>(formatIndex)];
+    if (known == kUnknown) known = IsJoinFormat(formats_.value(formatIndex)) ? kYes : kNo;
+    return known == kYes;
+  }
+
   void Append(std::u16string_view text, FormatTable::Index index, int formatIndex) {
     if (text.empty()) return;
     if (snapshot_.qtFormats.empty() || snapshot_.qtFormats.back().formatIndex != formatIndex) {
@@ -69,31 +88,46 @@ class Reader {
   QFont defaultFont_;
   QList<QTextFormat> formats_;
   std::unordered_map<int, FormatTable::Index> indices_;
+  enum Known : std::int8_t { kUnknown, kYes, kNo };
+  std::vector<Known> joins_;  // per widget format: a join's?
   Snapshot snapshot_;
 };
 
 }  // namespace
 
+void PositionMap::Add(int qtPos, int width) {
+  const int offset = qtPos - qtBegin_;
+  marks_.push_back({offset, ToEngine(qtPos), width});
+}
+
+void PositionMap::AddJoin(int qtPos) {
+  Add(qtPos, 0);
+  joins_.push_back(qtPos);
+}
+
 int PositionMap::ToEngine(int qtPos) const {
   const int offset = qtPos - qtBegin_;
-  const auto before = std::lower_bound(qtBreaks_.begin(), qtBreaks_.end(), offset);
-  return offset + static_cast<int>(before - qtBreaks_.begin());
+  // The last mark before the position; every other character is one to one.
+  const auto after = std::partition_point(marks_.begin(), marks_.end(),
+                                          [offset](const Mark& m) { return m.qt < offset; });
+  if (after == marks_.begin()) return offset;
+  const Mark& mark = *(after - 1);
+  return mark.engine + mark.width + (offset - mark.qt - 1);
 }
 
 int PositionMap::ToQt(int enginePos) const {
-  // Break k has its CR at engine offset qtBreaks_[k] + k; count the breaks
-  // that end at or before enginePos.
-  std::vector<int>::size_type low = 0;
-  std::vector<int>::size_type high = qtBreaks_.size();
-  while (low < high) {
-    const auto middle = std::midpoint(low, high);
-    if (qtBreaks_[middle] + static_cast<int>(middle) + 2 <= enginePos) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  return qtBegin_ + enginePos - static_cast<int>(low);
+  // The last mark that ends at or before the position.
+  const auto after = std::partition_point(marks_.begin(), marks_.end(), [enginePos](const Mark& m) {
+    return m.engine + m.width <= enginePos;
+  });
+  if (after == marks_.begin()) return qtBegin_ + enginePos;
+  const Mark& mark = *(after - 1);
+  return qtBegin_ + mark.qt + 1 + (enginePos - mark.engine - mark.width);
+}
+
+int PositionMap::NextJoin(int qtPos) const {
+  const auto found = std::lower_bound(joins_.begin(), joins_.end(), qtPos);
+  return found == joins_.end() ? INT_MAX : *found;
 }
 
 Snapshot ReadDocument(const QTextDocument& document, int qtBegin, int qtEnd) {
@@ -119,7 +153,7 @@ Snapshot ReadDocument(const QTextDocument& document, int qtBegin, int qtEnd) {
     const QTextBlock next = block.next();
     // The block end carries the format that the next block reports as its own.
     if (end >= qtBegin && end < qtEnd && next.isValid()) {
-      reader.AddBreakChar(end, next.charFormatIndex());
+      reader.AddBlockEnd(end, next.charFormatIndex());
     }
     blockStart = end + 1;
     block = next;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bridge_formats.h"
+#include "joined_lines.h"
 
 namespace markwell::bridge {
 
@@ -79,6 +80,18 @@ class ChangeWriter {
       cursor_.beginEditBlock();
       open_ = true;
     }
+    // A join keeps its own format: it is no character of the text.
+    int from = qtBegin;
+    for (int join = snapshot_.positions.NextJoin(from); join < qtEnd;
+         join = snapshot_.positions.NextJoin(from)) {
+      Set(from, join, format);
+      from = join + 1;
+    }
+    Set(from, qtEnd, format);
+  }
+
+  void Set(int qtBegin, int qtEnd, const QTextCharFormat& format) {
+    if (qtBegin >= qtEnd) return;
     cursor_.setPosition(qtBegin);
     cursor_.setPosition(qtEnd, QTextCursor::KeepAnchor);
     cursor_.setCharFormat(format);
@@ -113,40 +126,82 @@ bool WriteChangedFormats(QTextDocument& document, const Snapshot& snapshot,
   return writer.Wrote();
 }
 
-void InsertContent(QTextCursor& cursor, const DocumentContent& content) {
-  const std::u16string& text = content.Text();
-  // Each widget format made once: a run is often a single token.
-  const FormatTable& table = content.Table();
-  std::vector<QTextCharFormat> formats;
-  formats.reserve(table.Size());
-  for (std::size_t i = 0; i < table.Size(); ++i) {
-    formats.push_back(ToQtFormat(table.Get(static_cast<FormatTable::Index>(i))));
+namespace {
+
+// Fills the widget through one cursor, a run of one format at a time, with
+// the engine's line breaks as block ends and long lines cut by joins.
+class ContentInserter {
+ public:
+  ContentInserter(QTextCursor& cursor, const FormatTable& table)
+      : cursor_(cursor), blockFormat_(cursor.blockFormat()) {
+    // Each widget format made once: a run is often a single token.
+    formats_.reserve(table.Size());
+    for (std::size_t i = 0; i < table.Size(); ++i) {
+      formats_.push_back(ToQtFormat(table.Get(static_cast<FormatTable::Index>(i))));
+    }
+    // Text inserted into a line continues it.
+    const QTextBlock block = cursor.block();
+    column_ = cursor.position() - block.position();
   }
-  bool skipLf = false;  // the LF of a CR LF that a run boundary split
-  content.ForEachRun(0, content.Length(), [&](int start, int runLength, const CharFormat&) {
-    QString piece;
-    piece.reserve(runLength);
-    const auto end = static_cast<std::size_t>(start + runLength);
-    for (auto i = static_cast<std::size_t>(start); i < end; ++i) {
-      const char16_t c = text[i];
-      if (skipLf) {
-        skipLf = false;
+
+  void Run(std::u16string_view text, FormatTable::Index index) {
+    const QTextCharFormat& format = formats_[index];
+    piece_.reserve(static_cast<qsizetype>(text.size()));
+    for (const char16_t c : text) {
+      if (skipLf_) {
+        skipLf_ = false;
         if (c == u'\n') continue;
       }
-      if (c == u'\r') {
-        piece.append(kBlockEnd);
-        skipLf = true;
-      } else if (c == u'\n') {
-        piece.append(kBlockEnd);
-      } else if (c == kFrameStart || c == kFrameEnd) {
-        piece.append(QChar(kReplacement));
-      } else {
-        piece.append(QChar(c));
+      if (c == u'\r' || c == u'\n') {
+        piece_.append(kBlockEnd);
+        skipLf_ = c == u'\r';
+        column_ = 0;
+        joinDue_ = false;
+        continue;
+      }
+      // The join goes in before the next character, so that none ends the text.
+      if (joinDue_) {
+        Flush(format);
+        cursor_.insertBlock(blockFormat_, joinFormat_);
+        column_ = 0;
+        joinDue_ = false;
+      }
+      piece_.append(c == kFrameStart || c == kFrameEnd ? QChar(kReplacement) : QChar(c));
+      ++column_;
+      if (column_ >= kLongestUnbrokenBlock ||
+          (column_ >= kLongestBlock && (c == u' ' || c == u'\t'))) {
+        joinDue_ = true;
+        joinFormat_ = AsJoinFormat(format);
       }
     }
-    if (!piece.isEmpty()) {
-      cursor.insertText(piece, formats[content.Indices()[static_cast<std::size_t>(start)]]);
-    }
+    Flush(format);
+  }
+
+ private:
+  void Flush(const QTextCharFormat& format) {
+    if (piece_.isEmpty()) return;
+    cursor_.insertText(piece_, format);
+    piece_.clear();
+  }
+
+  QTextCursor& cursor_;
+  const QTextBlockFormat blockFormat_;
+  std::vector<QTextCharFormat> formats_;
+  QString piece_;
+  int column_ = 0;
+  bool joinDue_ = false;
+  QTextCharFormat joinFormat_;
+  bool skipLf_ = false;  // the LF of a CR LF that a run boundary split
+};
+
+}  // namespace
+
+void InsertContent(QTextCursor& cursor, const DocumentContent& content) {
+  ContentInserter inserter(cursor, content.Table());
+  const std::u16string_view text = content.Text();
+  content.ForEachRun(0, content.Length(), [&](int start, int runLength, const CharFormat&) {
+    inserter.Run(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(runLength)),
+                 content.Indices()[static_cast<std::size_t>(start)]);
   });
 }
 

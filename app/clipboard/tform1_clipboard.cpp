@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "copied_selection.h"
+#include "joined_lines.h"
 #include "mime_types.h"
 #include "rich_edit.h"
 #include "tform1.h"
@@ -54,7 +55,8 @@ void TForm1::Paste(const QMimeData& data) {
   if (data.hasHtml()) {
     cursor.insertFragment(QTextDocumentFragment::fromHtml(data.html(), REdit->document()));
   } else if (data.hasText()) {
-    cursor.insertText(data.text());
+    // Its line breaks are real ones, whatever block end the caret is beside.
+    cursor.insertText(data.text(), bridge::WithoutJoin(cursor.charFormat()));
   } else {
     return;
   }

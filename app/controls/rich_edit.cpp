@@ -3,9 +3,11 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 
+#include "joined_lines.h"
 #include "mime_types.h"
 
 namespace markwell {
@@ -53,6 +55,20 @@ void RichEdit::dropEvent(QDropEvent* event) {
   }
   event->acceptProposedAction();
   openDropped_(file);
+}
+
+void RichEdit::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  QTextCursor cursor = textCursor();
+  if (plain && !cursor.hasSelection() &&
+      (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
+    bridge::StepOverJoin(cursor, event->key() == Qt::Key_Delete, QTextCursor::MoveAnchor);
+    if (cursor.position() != textCursor().position()) setTextCursor(cursor);
+  } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const QTextCharFormat format = currentCharFormat();
+    if (bridge::IsJoinFormat(format)) setCurrentCharFormat(bridge::WithoutJoin(format));
+  }
+  QPlainTextEdit::keyPressEvent(event);
 }
 
 QMimeData* RichEdit::createMimeDataFromSelection() const {

@@ -34,6 +34,9 @@ class RichEdit : public QPlainTextEdit {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Backspace and Delete reach the character beside the caret across a
+  // block end the document made to cut a long line; Enter makes a real one.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The first local file that `data` carries, or an empty string.

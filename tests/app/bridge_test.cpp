@@ -8,6 +8,8 @@
 #include "bridge_formats.h"
 #include "bridge_reader.h"
 #include "formatting_run.h"
+#include "joined_lines.h"
+#include "rich_edit.h"
 
 using namespace markwell;
 
@@ -35,7 +37,7 @@ class BridgeTest : public QObject {
 
  private slots:
   void init() {
-    editor_ = std::make_unique<QPlainTextEdit>();
+    editor_ = std::make_unique<RichEdit>();
     bridge_ = std::make_unique<DocumentBridge>(*editor_);
   }
   void cleanup() {
@@ -266,6 +268,63 @@ class BridgeTest : public QObject {
     QCOMPARE(editor_->textCursor().position(), 0);
   }
 
+  // A long line is shown in blocks of a bounded length, cut after a space
+  // where it has one; the block ends between them are no characters of the
+  // text, for reading, positions, written formats and the keys beside them.
+  void longLinesAreShownInShortBlocks() {
+    std::u16string line;
+    while (line.size() < 3000) line += u"word ";
+    line += std::u16string(3000, u'x');
+    const std::u16string text = line + u"\r\n" + line;
+    Document document;
+    document.SetText(text);
+    bridge_->Show(document);
+    QTextDocument& shown = *editor_->document();
+    QVERIFY(shown.blockCount() > 10);
+    for (QTextBlock block = shown.begin(); block.isValid(); block = block.next()) {
+      QVERIFY(block.length() <= bridge::kLongestUnbrokenBlock + 1);
+    }
+    QVERIFY(shown.firstBlock().text().endsWith(QLatin1Char(' ')));
+    QCOMPARE(bridge_->ToDocument().Text(), text);
+
+    // Positions on both sides of every join map to the same engine text.
+    const bridge::Snapshot snapshot = bridge::ReadDocument(shown);
+    for (int pos = 0; pos < shown.characterCount() - 1; ++pos) {
+      const int engine = snapshot.positions.ToEngine(pos);
+      const QChar widgetChar = shown.characterAt(pos);
+      if (widgetChar != QChar::ParagraphSeparator) {
+        QCOMPARE(QChar(text[static_cast<std::size_t>(engine)]), widgetChar);
+        QCOMPARE(snapshot.positions.ToQt(engine), pos);
+      }
+    }
+
+    // A run's formats leave the joins where they are.
+    const int blocks = shown.blockCount();
+    bridge_->Edit([](Document& d) {
+      d.SelectAll();
+      d.SelAttributes().SetStyle(FontStyle::Bold);
+    });
+    QCOMPARE(shown.blockCount(), blocks);
+    QCOMPARE(bridge_->ToDocument().Text(), text);
+    QCOMPARE(bridge_->ToDocument().Content().FormatAt(2999).style, FontStyles(FontStyle::Bold));
+
+    // Backspace after a join and Delete before one reach the characters
+    // beside it; Enter adds a line break; undo brings the text back.
+    const QTextBlock second = shown.firstBlock().next();
+    QVERIFY(bridge::StartsAfterJoin(second));
+    const auto atJoin = static_cast<std::size_t>(second.position() - 1);
+    QTextCursor caret(second);
+    editor_->setTextCursor(caret);
+    QTest::keyClick(editor_.get(), Qt::Key_Backspace);
+    QTest::keyClick(editor_.get(), Qt::Key_Delete);
+    QTest::keyClick(editor_.get(), Qt::Key_Return);
+    std::u16string edited = text;
+    edited.replace(atJoin - 1, 2, u"\r\n");
+    QCOMPARE(bridge_->ToDocument().Text(), edited);
+    for (int step = 0; step < 3; ++step) editor_->undo();
+    QCOMPARE(bridge_->ToDocument().Text(), text);
+  }
+
   void showLeavesACaretAtTheStartAndIsOneUndoStep() {
     InsertIn(*editor_, "old text, all selected");
     editor_->selectAll();
@@ -300,7 +359,7 @@ class BridgeTest : public QObject {
   }
 
  private:
-  std::unique_ptr<QPlainTextEdit> editor_;
+  std::unique_ptr<RichEdit> editor_;
   std::unique_ptr<DocumentBridge> bridge_;
 };
 
