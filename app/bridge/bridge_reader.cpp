@@ -97,7 +97,11 @@ class Reader {
 
 void PositionMap::Add(int qtPos, int width) {
   const int offset = qtPos - qtBegin_;
-  marks_.push_back({offset, ToEngine(qtPos), width});
+  // Marks come in order: the new one lies behind the last.
+  const int engine =
+      marks_.empty() ? offset
+                     : marks_.back().engine + marks_.back().width + (offset - marks_.back().qt - 1);
+  marks_.push_back({offset, engine, width});
 }
 
 void PositionMap::AddJoin(int qtPos) {
