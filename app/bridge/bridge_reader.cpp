@@ -7,13 +7,12 @@
 #include <unordered_map>
 
 #include "bridge_formats.h"
-#include "joined_lines.h"
+#include "line_blocks.h"
 
 namespace markwell::bridge {
 
 namespace {
 
-constexpr char16_t kLineSeparator = 0x2028;
 constexpr std::u16string_view kCrLf = u"\r\n";
 
 std::u16string_view View(const QString& text, qsizetype from, qsizetype length) {

@@ -9,7 +9,7 @@
 namespace markwell::bridge {
 
 // Positions of one stretch of the widget's document against the engine's.
-// A block boundary, a frame marker or a soft line break is one character in
+// A block boundary, a frame marker or a line separator is one character in
 // the widget and CR LF, two characters, in the engine. A block boundary that
 // the bridge made to keep a long line in short blocks (a join) is one
 // character in the widget and none in the engine.

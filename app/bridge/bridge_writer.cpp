@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bridge_formats.h"
-#include "joined_lines.h"
+#include "line_blocks.h"
 
 namespace markwell::bridge {
 
@@ -129,7 +129,8 @@ bool WriteChangedFormats(QTextDocument& document, const Snapshot& snapshot,
 namespace {
 
 // Fills the widget through one cursor, a run of one format at a time, with
-// the engine's line breaks as block ends and long lines cut by joins.
+// the engine's line breaks as line separators or block ends and long lines
+// cut by joins.
 class ContentInserter {
  public:
   ContentInserter(QTextCursor& cursor, const FormatTable& table)
@@ -139,9 +140,11 @@ class ContentInserter {
     for (std::size_t i = 0; i < table.Size(); ++i) {
       formats_.push_back(ToQtFormat(table.Get(static_cast<FormatTable::Index>(i))));
     }
-    // Text inserted into a line continues it.
+    // Text inserted into a line continues it, and its block.
     const QTextBlock block = cursor.block();
-    column_ = cursor.position() - block.position();
+    blockLength_ = cursor.position() - block.position();
+    const int lineStart = block.text().lastIndexOf(QChar(kLineSeparator), blockLength_ - 1) + 1;
+    column_ = blockLength_ - lineStart;
   }
 
   void Run(std::u16string_view text, FormatTable::Index index) {
@@ -153,10 +156,16 @@ class ContentInserter {
         if (c == u'\n') continue;
       }
       if (c == u'\r' || c == u'\n') {
-        piece_.append(kBlockEnd);
         skipLf_ = c == u'\r';
         column_ = 0;
         joinDue_ = false;
+        if (blockLength_ < kFullBlock) {
+          piece_.append(QChar(kLineSeparator));
+          ++blockLength_;
+        } else {
+          piece_.append(kBlockEnd);
+          blockLength_ = 0;
+        }
         continue;
       }
       // The join goes in before the next character, so that none ends the text.
@@ -164,10 +173,12 @@ class ContentInserter {
         Flush(format);
         cursor_.insertBlock(blockFormat_, joinFormat_);
         column_ = 0;
+        blockLength_ = 0;
         joinDue_ = false;
       }
       piece_.append(c == kFrameStart || c == kFrameEnd ? QChar(kReplacement) : QChar(c));
       ++column_;
+      ++blockLength_;
       if (column_ >= kLongestUnbrokenBlock ||
           (column_ >= kLongestBlock && (c == u' ' || c == u'\t'))) {
         joinDue_ = true;
@@ -188,7 +199,8 @@ class ContentInserter {
   const QTextBlockFormat blockFormat_;
   std::vector<QTextCharFormat> formats_;
   QString piece_;
-  int column_ = 0;
+  int column_ = 0;       // characters since the line's start or its last join
+  int blockLength_ = 0;  // characters since the block's start
   bool joinDue_ = false;
   QTextCharFormat joinFormat_;
   bool skipLf_ = false;  // the LF of a CR LF that a run boundary split

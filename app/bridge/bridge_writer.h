@@ -20,7 +20,8 @@ bool WriteChangedFormats(QTextDocument& document, const Snapshot& snapshot,
                          const FormatIndexArray& before, const DocumentContent& after);
 
 // Inserts `content` at `cursor` (replacing its selection); CR LF, lone CR
-// and lone LF become block ends. The caller owns the edit block.
+// and lone LF become line separators or block ends, as line_blocks.h says.
+// The caller owns the edit block.
 void InsertContent(QTextCursor& cursor, const DocumentContent& content);
 
 }  // namespace markwell::bridge

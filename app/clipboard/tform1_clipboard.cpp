@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "copied_selection.h"
-#include "joined_lines.h"
+#include "line_blocks.h"
 #include "mime_types.h"
 #include "rich_edit.h"
 #include "tform1.h"

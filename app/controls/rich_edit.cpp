@@ -1,18 +1,27 @@
 #include "rich_edit.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QTextDocument>
 #include <QUrl>
 
-#include "joined_lines.h"
+#include "line_blocks.h"
+#include "line_counting_layout.h"
 #include "mime_types.h"
 
 namespace markwell {
 
-RichEdit::RichEdit(QWidget* parent) : QPlainTextEdit(parent) {}
+RichEdit::RichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  auto* document = new QTextDocument(this);
+  document->setDocumentLayout(new LineCountingLayout(document));
+  setDocument(document);
+}
 
 void RichEdit::SetClipboardHandlers(MakeMimeData make, InsertMimeData insert) {
   make_ = std::move(make);
@@ -69,6 +78,36 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
     if (bridge::IsJoinFormat(format)) setCurrentCharFormat(bridge::WithoutJoin(format));
   }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+void RichEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  sinceDoubleClick_.start();
+  doubleClickAt_ = event->position().toPoint();
+}
+
+void RichEdit::mousePressEvent(QMouseEvent* event) {
+  const bool tripleClick = event->button() == Qt::LeftButton &&
+                           event->modifiers() == Qt::NoModifier && sinceDoubleClick_.isValid() &&
+                           sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+                           (event->position().toPoint() - doubleClickAt_).manhattanLength() <
+                               QApplication::startDragDistance();
+  sinceDoubleClick_.invalidate();
+  // Where the click is, before the widget selects its block and scrolls.
+  QTextCursor line = cursorForPosition(event->position().toPoint());
+  QPlainTextEdit::mousePressEvent(event);
+  if (!tripleClick) return;
+  bridge::SelectLine(line);
+  setTextCursor(line);
+}
+
+void RichEdit::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  if (event->size().width() == event->oldSize().width()) return;
+  if (auto* layout = dynamic_cast<LineCountingLayout*>(document()->documentLayout())) {
+    layout->CountAllLines();
+  }
 }
 
 QMimeData* RichEdit::createMimeDataFromSelection() const {

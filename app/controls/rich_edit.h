@@ -6,8 +6,10 @@
 // commands do.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPoint>
 #include <functional>
 #include <memory>
 
@@ -37,6 +39,11 @@ class RichEdit : public QPlainTextEdit {
   // Backspace and Delete reach the character beside the caret across a
   // block end the document made to cut a long line; Enter makes a real one.
   void keyPressEvent(QKeyEvent* event) override;
+  // A triple click selects the line of the text, which may share its block
+  // with others or span several.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The first local file that `data` carries, or an empty string.
@@ -45,6 +52,8 @@ class RichEdit : public QPlainTextEdit {
   MakeMimeData make_;
   InsertMimeData insert_;
   OpenDroppedFile openDropped_;
+  QElapsedTimer sinceDoubleClick_;
+  QPoint doubleClickAt_;
 };
 
 }  // namespace markwell

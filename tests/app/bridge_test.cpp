@@ -8,7 +8,7 @@
 #include "bridge_formats.h"
 #include "bridge_reader.h"
 #include "formatting_run.h"
-#include "joined_lines.h"
+#include "line_blocks.h"
 #include "rich_edit.h"
 
 using namespace markwell;
@@ -323,6 +323,51 @@ class BridgeTest : public QObject {
     QCOMPARE(bridge_->ToDocument().Text(), edited);
     for (int step = 0; step < 3; ++step) editor_->undo();
     QCOMPARE(bridge_->ToDocument().Text(), text);
+  }
+
+  // Short lines share a block, a line separator between them; the text
+  // reads back whole, Backspace at a line's start joins it to the line
+  // before, and a triple click selects one line of the text, across joins.
+  void shortLinesShareBlocks() {
+    std::u16string text;
+    for (int line = 0; line < 300; ++line)
+      text += u"line" + std::u16string(line % 9, u'x') + u"\r\n";
+    std::u16string longLine;
+    while (longLine.size() < 3000) longLine += u"word ";
+    text += longLine + u"\r\nlast";
+    Document document;
+    document.SetText(text);
+    bridge_->Show(document);
+    QTextDocument& shown = *editor_->document();
+    QVERIFY(shown.blockCount() < 20);
+    QCOMPARE(bridge_->ToDocument().Text(), text);
+
+    editor_->resize(400, 300);
+    editor_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor_.get()));
+    const auto tripleClick = [this](int pos) {
+      QTextCursor at(editor_->document());
+      at.setPosition(pos);
+      editor_->setTextCursor(at);
+      editor_->ensureCursorVisible();
+      QApplication::processEvents();
+      const QPoint point = editor_->cursorRect().center() + QPoint(1, 0);
+      QTest::mouseDClick(editor_->viewport(), Qt::LeftButton, {}, point);
+      QTest::mouseClick(editor_->viewport(), Qt::LeftButton, {}, point);
+      return editor_->textCursor().selectedText();
+    };
+    QCOMPARE(tripleClick(shown.toPlainText().indexOf("linexx") + 2), QString("linexx"));
+    const int longStart = shown.toPlainText().indexOf("word");
+    QCOMPARE(tripleClick(longStart + 2000).remove(QChar::ParagraphSeparator),
+             QString::fromStdU16String(longLine));
+
+    QTextCursor caret(&shown);
+    caret.setPosition(shown.toPlainText().indexOf("linex"));
+    editor_->setTextCursor(caret);
+    QTest::keyClick(editor_.get(), Qt::Key_Backspace);
+    std::u16string joined = text;
+    joined.erase(joined.find(u"\r\nlinex"), 2);
+    QCOMPARE(bridge_->ToDocument().Text(), joined);
   }
 
   void showLeavesACaretAtTheStartAndIsOneUndoStep() {

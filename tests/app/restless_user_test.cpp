@@ -31,12 +31,13 @@ int FromEnvironment(const char* name, int fallback) {
   return ok ? number : fallback;
 }
 
-// The widget's text with CR LF between its blocks, as the engine reports it.
+// The widget's text with CR LF for its block ends and line separators, as
+// the engine reports it.
 std::u16string WidgetText(const QTextDocument& document) {
   std::u16string text;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     if (block != document.begin()) text += u"\r\n";
-    text += block.text().toStdU16String();
+    text += block.text().replace(QChar(0x2028), QStringLiteral("\r\n")).toStdU16String();
   }
   return text;
 }

@@ -1,4 +1,4 @@
-#include "joined_lines.h"
+#include "line_blocks.h"
 
 namespace markwell::bridge {
 
@@ -35,6 +35,29 @@ void StepOverJoin(QTextCursor& cursor, bool forward, QTextCursor::MoveMode mode)
   } else if (cursor.atBlockStart() && StartsAfterJoin(block)) {
     cursor.movePosition(QTextCursor::PreviousCharacter, mode);
   }
+}
+
+void SelectLine(QTextCursor& cursor) {
+  constexpr QChar separator(kLineSeparator);
+  QTextBlock block = cursor.block();
+  int inBlock = cursor.position() - block.position();
+  int start = inBlock > 0 ? block.text().lastIndexOf(separator, inBlock - 1) + 1 : 0;
+  while (start == 0 && StartsAfterJoin(block)) {
+    block = block.previous();
+    start = block.text().lastIndexOf(separator) + 1;
+  }
+  start += block.position();
+
+  block = cursor.block();
+  int end = block.text().indexOf(separator, inBlock);
+  while (end < 0 && StartsAfterJoin(block.next())) {
+    block = block.next();
+    end = block.text().indexOf(separator);
+  }
+  end = end < 0 ? block.position() + block.length() - 1 : block.position() + end;
+
+  cursor.setPosition(start);
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
 }
 
 }  // namespace markwell::bridge
