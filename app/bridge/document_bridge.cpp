@@ -11,6 +11,7 @@
 #include "bridge_writer.h"
 #include "clipboard_content.h"
 #include "document_file.h"
+#include "line_blocks.h"
 
 namespace markwell {
 
@@ -200,14 +201,26 @@ bool DocumentBridge::PasteRtf(std::string_view rtf) {
   Document piece;
   piece.Font() = font_;
   if (!InsertRtf(piece, rtf)) return false;
+  ReplaceSelection(piece.Content());
+  return true;
+}
+
+void DocumentBridge::PasteText(std::u16string_view text) {
+  // A join's mark stays with the join: the pasted text has real breaks.
+  const QTextCharFormat atCaret = bridge::WithoutJoin(editor_.textCursor().charFormat());
+  DocumentContent content;
+  content.Append(text, bridge::ToCharFormat(atCaret, editor_.document()->defaultFont()));
+  ReplaceSelection(content);
+}
+
+void DocumentBridge::ReplaceSelection(const DocumentContent& content) {
   const QSignalBlocker quiet(&editor_);
   QTextCursor cursor = editor_.textCursor();
   cursor.beginEditBlock();
   cursor.removeSelectedText();
-  bridge::InsertContent(cursor, piece.Content());
+  bridge::InsertContent(cursor, content);
   cursor.endEditBlock();
   editor_.setTextCursor(cursor);
-  return true;
 }
 
 }  // namespace markwell

@@ -68,9 +68,13 @@ class DocumentBridge {
   // Replaces the selection by an RTF document; false, with nothing changed,
   // when `rtf` is not RTF.
   bool PasteRtf(std::string_view rtf);
+  // Replaces the selection by plain text in the format at the caret; its
+  // line breaks and long lines take blocks as an opened file's do.
+  void PasteText(std::u16string_view text);
 
  private:
   void ShowContent(const DocumentContent& content);
+  void ReplaceSelection(const DocumentContent& content);
   void TypeInBaseFontWhenEmpty();
 
   QPlainTextEdit& editor_;

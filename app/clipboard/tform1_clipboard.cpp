@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "copied_selection.h"
-#include "line_blocks.h"
 #include "mime_types.h"
 #include "rich_edit.h"
 #include "tform1.h"
@@ -51,16 +50,14 @@ void TForm1::Paste(const QMimeData& data) {
       return;
     }
   }
-  QTextCursor cursor = REdit->textCursor();
   if (data.hasHtml()) {
+    QTextCursor cursor = REdit->textCursor();
     cursor.insertFragment(QTextDocumentFragment::fromHtml(data.html(), REdit->document()));
+    REdit->setTextCursor(cursor);
   } else if (data.hasText()) {
-    // Its line breaks are real ones, whatever block end the caret is beside.
-    cursor.insertText(data.text(), bridge::WithoutJoin(cursor.charFormat()));
-  } else {
-    return;
+    bridge_.PasteText(data.text().toStdU16String());
+    SelectionMaybeChanged();
   }
-  REdit->setTextCursor(cursor);
 }
 
 }  // namespace markwell

@@ -157,6 +157,15 @@ class ClipboardTest : public QObject {
     QCOMPARE(form_->REdit->toPlainText(), pasted);
   }
 
+  // Pasted text takes blocks as an opened file's: a long line is cut.
+  void pastedTextTakesShortBlocks() {
+    const QString line = QString("word ").repeated(1000);
+    QApplication::clipboard()->setText(line + "\nnext");
+    form_->mnuPaste->trigger();
+    QVERIFY(form_->REdit->document()->blockCount() > 4);
+    QCOMPARE(QString::fromStdU16String(form_->Bridge().ToDocument().Text()), line + "\r\nnext");
+  }
+
   void editorKeysCarryRtfToo() {
     QTest::keyClicks(form_->REdit, "abc");
     test::SelectInEditor(form_->REdit, 0, 2);
