@@ -1,5 +1,6 @@
 #include "rich_edit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -14,10 +15,14 @@
 #include "line_blocks.h"
 #include "line_counting_layout.h"
 #include "mime_types.h"
+#include "rich_edit_accessible.h"
 
 namespace markwell {
 
 RichEdit::RichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  // Once for the program: screen readers get this widget's own interface.
+  static const bool accessible = (QAccessible::installFactory(&RichEditAccessible::Create), true);
+  Q_UNUSED(accessible);
   auto* document = new QTextDocument(this);
   document->setDocumentLayout(new LineCountingLayout(document));
   setDocument(document);

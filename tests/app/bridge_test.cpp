@@ -1,5 +1,6 @@
 // The bridge between the editor's text widget and the engine: positions,
 // formats in both directions, write-back of a run, selection and base font.
+#include <QAccessible>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextTable>
@@ -368,6 +369,33 @@ class BridgeTest : public QObject {
     std::u16string joined = text;
     joined.erase(joined.find(u"\r\nlinex"), 2);
     QCOMPARE(bridge_->ToDocument().Text(), joined);
+  }
+
+  // A screen reader hears the text's own line ends at line separators and
+  // nothing at a join, and gets each character's attributes.
+  void screenReaderReadsTheTextAsItIs() {
+    std::u16string longLine;
+    while (longLine.size() < 1100) longLine += u"word ";
+    const std::u16string text = u"first\r\nsecond\r\n" + longLine;
+    Document document;
+    document.SetText(text);
+    document.SetSelStart(7);
+    document.SetSelLength(6);
+    document.SelAttributes().SetStyle(FontStyle::Bold);
+    bridge_->Show(document);
+    QAccessibleTextInterface* reader =
+        QAccessible::queryAccessibleInterface(editor_.get())->textInterface();
+    QVERIFY(reader);
+    const QString read = reader->text(0, reader->characterCount());
+    QCOMPARE(read.count(QChar(0x200B)), 1);
+    QCOMPARE(QString(read).remove(QChar(0x200B)),
+             QString::fromStdU16String(text).replace("\r\n", "\n"));
+    int start = 0;
+    int end = 0;
+    QCOMPARE(reader->textAtOffset(9, QAccessible::LineBoundary, &start, &end).trimmed(),
+             QString("second"));
+    QVERIFY(reader->attributes(9, &start, &end).contains("font-weight:700;"));
+    QVERIFY(reader->attributes(2, &start, &end).contains("font-weight:400;"));
   }
 
   void showLeavesACaretAtTheStartAndIsOneUndoStep() {
