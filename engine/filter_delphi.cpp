@@ -65,9 +65,8 @@ std::string_view StyleOf(Token token) {
   return token == Token::kLiteral ? "DText" : "DKoment";
 }
 
-// What ends a stretch of separators: a word, or a character that may open a
-// token.
-constexpr scan::UnitClass kSeparatorStops(u"'{(/", true);
+// The characters that may open a token.
+constexpr scan::UnitClass kOpeners(u"'{(/");
 
 }  // namespace
 
@@ -76,6 +75,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   progress.SetLabelCaption("Pro Delphi kód.");
   const std::u16string_view text = document.Text();  // the run changes no character
   const int length = document.Length();
+  scan::MaskedText masked(text, kOpeners);
   // After a step the bar shows (e + 1) div 10, e the last position consumed.
   StepProgress bar(progress, 1);
 
@@ -84,7 +84,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
   WordEnd wordEnd(document, keywords, "DKey", useColour);
   int p = 0;
   while (p <= length) {
-    p = WordEnd::TakeWordSteps(text, p, bar);
+    p = WordEnd::TakeWordSteps(masked, p, bar);
 
     // Stage 1: a non-identifier character, or the end of the text, ends the
     // word.
@@ -100,7 +100,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
 
     // Stage 3: progress.
     bar.ShowStepDone(last);
-    p = wordEnd.TakeSeparatorSteps(text, last + 1, kSeparatorStops, bar);
+    p = wordEnd.TakeSeparatorSteps(masked, last + 1, bar);
   }
 }
 

@@ -28,9 +28,8 @@ int FindOrLast(std::u16string_view text, char16_t c, int from) {
   return found < static_cast<int>(text.size()) ? found : static_cast<int>(text.size()) - 1;
 }
 
-// What ends a stretch of separators: a word, or a character that may open a
-// token.
-constexpr scan::UnitClass kSeparatorStops(u"'%", true);
+// The characters that may open a token.
+constexpr scan::UnitClass kOpeners(u"'%");
 
 }  // namespace
 
@@ -38,6 +37,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   progress.SetLabelCaption("Pro MATLAB.");
   const std::u16string_view text = document.Text();  // the run changes no character
   const int length = document.Length();
+  scan::MaskedText masked(text, kOpeners);
   // After a step the bar shows (p + 1) div 10, p the last position consumed.
   StepProgress bar(progress, 1);
 
@@ -46,7 +46,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
   WordEnd wordEnd(document, keywords, "MKey", true);
   int p = 0;
   while (p <= length) {
-    p = WordEnd::TakeWordSteps(text, p, bar);
+    p = WordEnd::TakeWordSteps(masked, p, bar);
 
     // Keyword: the word in front of a quote or a "%" is looked up before the
     // token.
@@ -66,7 +66,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
 
     // Progress, then the next step behind what this one consumed.
     bar.ShowStepDone(last);
-    p = wordEnd.TakeSeparatorSteps(text, last + 1, kSeparatorStops, bar);
+    p = wordEnd.TakeSeparatorSteps(masked, last + 1, bar);
   }
 }
 

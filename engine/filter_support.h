@@ -8,6 +8,7 @@
 #include "keyword_list.h"
 #include "progress_view.h"
 #include "run_shortcuts.h"
+#include "scan/char_masks.h"
 #include "scan/unit_search.h"
 #include "token_styles.h"
 
@@ -60,8 +61,8 @@ class WordEnd {
 
   // The steps at the identifier characters from p on, which only grow the
   // word and move the bar; returns where the word ends.
-  static int TakeWordSteps(std::u16string_view text, int p, StepProgress& progress) {
-    const int end = scan::FindNotIn(text, p, scan::kIdentifierChars);
+  static int TakeWordSteps(scan::MaskedText& text, int p, StepProgress& progress) {
+    const int end = text.FindNotIdentifier(p);
     progress.ShowStepsDone(p, end);
     return end;
   }
@@ -81,16 +82,15 @@ class WordEnd {
     document_.SetSelStart(p + 1);
   }
 
-  // The steps at the separators from p on, up to the first unit of `stops`
-  // (identifier characters and whatever may open a token); returns where
-  // they end. Each such step ends an empty word and moves the word start one
+  // The steps at the separators from p on, up to the first identifier
+  // character or character of the text's class (whatever may open a token);
+  // returns where they end. Each such step ends an empty word and moves the word start one
   // further. When the empty word is no keyword and nobody watches the
   // selection, only the bar and the final word start can be seen, so they
   // are taken in one move; otherwise no step is taken and p comes back.
-  int TakeSeparatorSteps(std::u16string_view text, int p, const scan::UnitClass& stops,
-                         StepProgress& progress) {
-    if (!quietSeparators_ || p >= static_cast<int>(text.size())) return p;
-    const int end = scan::FindIn(text, p, stops);
+  int TakeSeparatorSteps(scan::MaskedText& text, int p, StepProgress& progress) {
+    if (!quietSeparators_ || p >= static_cast<int>(text.Text().size())) return p;
+    const int end = text.FindIdentifierOrChar(p);
     if (end > p) {
       progress.ShowStepsDone(p, end);
       document_.SetSelStart(end);
