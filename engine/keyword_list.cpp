@@ -22,12 +22,19 @@ void KeywordList::Add(std::string_view entry) {
   const auto first = static_cast<std::uint8_t>(lowered.empty() ? 0 : lowered[0]);
   lengthsByFirstByte_[first] |= std::uint32_t{1} << std::min<std::size_t>(lowered.size(), 31);
   distinct_.Insert(lowered);
+  if (lowered.size() <= ShortWord::kMaxLength &&
+      std::ranges::all_of(lowered, [](char c) { return static_cast<std::uint8_t>(c) < 0x80; })) {
+    ShortWord word;
+    for (char c : lowered) word.Append(static_cast<std::uint8_t>(c));
+    shortAscii_.Insert(word);
+  }
   entries_.push_back(std::move(lowered));
 }
 
 void KeywordList::Clear() {
   entries_.clear();
   distinct_.Clear();
+  shortAscii_.Clear();
   lengthsByFirstByte_.fill(0);
 }
 
@@ -38,6 +45,20 @@ bool KeywordList::Contains(std::string_view word) const {
 bool KeywordList::Contains(std::u16string_view word) const {
   if (entries_.empty()) return false;
   if (word.empty()) return MayBeEntry(0, 0);
+  const auto lowerAscii = [](char16_t c) {
+    return static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+  };
+  if (word[0] < 0x80 && !MayBeEntry(lowerAscii(word[0]), word.size())) return false;
+  // A filter's words are short and ASCII: one look in a set of numbers.
+  if (word.size() <= ShortWord::kMaxLength) {
+    ShortWord packed;
+    bool ascii = true;
+    for (const char16_t c : word) {
+      ascii = ascii && c < 0x80;
+      packed.Append(lowerAscii(c));
+    }
+    if (ascii) return shortAscii_.Contains(packed);
+  }
   // Words are short: they are lowered on the stack when they fit.
   char small[64];
   std::string large;

@@ -36,6 +36,9 @@ class KeywordList {
 
   std::vector<std::string> entries_;
   WordSet distinct_;
+  // The entries of at most ShortWord::kMaxLength ASCII bytes, which are all
+  // that a short ASCII word can equal.
+  ShortWordSet shortAscii_;
   std::array<std::uint32_t, 256> lengthsByFirstByte_{};
 };
 

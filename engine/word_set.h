@@ -98,4 +98,75 @@ class WordSet {
   std::vector<std::uint32_t> slots_;
 };
 
+// A word of at most sixteen bytes held as two numbers: a set of them
+// compares two numbers and a length where a WordSet compares bytes.
+struct ShortWord {
+  static constexpr std::size_t kMaxLength = 16;
+
+  // Appends a byte; the word must be shorter than kMaxLength.
+  void Append(std::uint8_t byte) {
+    (length < 8 ? low : high) |= std::uint64_t{byte} << (8 * (length % 8));
+    ++length;
+  }
+  std::size_t Hash() const {
+    const std::uint64_t h = (low ^ (high * 0xC2B2AE3D27D4EB4Full) ^ length) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h ^ (h >> 32));
+  }
+  bool operator==(const ShortWord&) const = default;
+
+  std::uint64_t low = 0;   // bytes 0 to 7, the first in the lowest byte
+  std::uint64_t high = 0;  // bytes 8 to 15
+  std::uint32_t length = 0;
+};
+
+class ShortWordSet {
+ public:
+  void Insert(const ShortWord& word) {
+    if (Contains(word)) return;
+    // At most a quarter full: a look seldom goes past its first slot.
+    if (4 * (count_ + 1) > slots_.size()) Rehash(slots_.empty() ? 64 : 2 * slots_.size());
+    Place(word);
+    ++count_;
+  }
+
+  bool Contains(const ShortWord& word) const {
+    if (slots_.empty()) return false;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = word.Hash() & mask;; slot = (slot + 1) & mask) {
+      const Slot& entry = slots_[slot];
+      if (!entry.used) return false;
+      if (entry.word == word) return true;
+    }
+  }
+
+  void Clear() {
+    slots_.clear();
+    count_ = 0;
+  }
+
+ private:
+  struct Slot {
+    ShortWord word;
+    bool used = false;
+  };
+
+  void Place(const ShortWord& word) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = word.Hash() & mask;
+    while (slots_[slot].used) slot = (slot + 1) & mask;
+    slots_[slot] = Slot{word, true};
+  }
+
+  void Rehash(std::size_t slotCount) {
+    std::vector<Slot> old(slotCount);
+    old.swap(slots_);
+    for (const Slot& entry : old) {
+      if (entry.used) Place(entry.word);
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t count_ = 0;
+};
+
 }  // namespace markwell
