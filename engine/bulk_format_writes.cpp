@@ -16,8 +16,7 @@ void BulkFormatWrites::SetStyleThenColour(Document& document, FontStyles style, 
       // writes would ask the table the same two questions in turn.
       FormatTable& table = document.content_.Table();
       const FormatTable::Index old = indices[begin];
-      const FormatTable::Index changed =
-          table.WithColour(table.WithStyle(old, style), NormaliseColour(colour));
+      const FormatTable::Index changed = table.WithStyleThenColour(old, style, colour);
       if (changed != old) indices.Fill(begin, end, changed);
       return;
     }

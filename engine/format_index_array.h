@@ -52,7 +52,7 @@ class FormatIndexArray {
   std::size_t StretchEnd(std::size_t pos, std::size_t limit) const {
     if (pos >= limit) return limit;
     if (wide_) return WideStretchEnd(pos, limit);
-    return scan::EqualRunEnd(narrowIndices_.data(), pos, limit);
+    return scan::EqualRunEnd(narrowIndices_.data(), pos, limit, narrowIndices_.size());
   }
 
  private:

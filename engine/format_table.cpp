@@ -99,4 +99,17 @@ FormatTable::Index FormatTable::WithSize(Index index, int size) {
   return Derive(index, 3, wanted, [&](CharFormat& f) { f.size = size; });
 }
 
+FormatTable::Index FormatTable::WithStyleThenColour(Index index, FontStyles style, Colour colour) {
+  const std::uint64_t key =
+      (std::uint64_t{index} << 40) ^ (std::uint64_t{style.Bits()} << 32) ^ colour;
+  RecentStyleThenColour& recent = recentStyleThenColour_[(key * 0x9E3779B97F4A7C15ull) >> 61];
+  if (recent.from == index && recent.style == style.Bits() && recent.colour == colour) {
+    return recent.result;
+  }
+  // The table only grows and keys are unique, so an answer stays true.
+  const Index result = WithColour(WithStyle(index, style), NormaliseColour(colour));
+  recent = {index, style.Bits(), colour, result};
+  return result;
+}
+
 }  // namespace markwell

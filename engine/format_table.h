@@ -29,6 +29,9 @@ class FormatTable {
   Index WithColour(Index index, Colour colour);
   Index WithName(Index index, std::string_view name);
   Index WithSize(Index index, int size);
+  // WithStyle, then WithColour: the two writes of a coloured token, asked
+  // for the same few formats throughout a run and remembered as one answer.
+  Index WithStyleThenColour(Index index, FontStyles style, Colour colour);
 
  private:
   struct Key {
@@ -64,6 +67,13 @@ class FormatTable {
     Index result = 0;
   };
   std::array<RecentDerivation, 64> recent_{};  // indexed by the top six bits of a hash
+  struct RecentStyleThenColour {
+    Index from = ~Index{0};  // never an index: nothing remembered
+    std::uint8_t style = 0;
+    Colour colour = 0;
+    Index result = 0;
+  };
+  std::array<RecentStyleThenColour, 8> recentStyleThenColour_{};  // by the top three bits of a hash
 };
 
 }  // namespace markwell

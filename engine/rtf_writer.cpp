@@ -65,7 +65,10 @@ class RtfOutput {
         text += plain;
         if (plain < scan::kPlainBlock) break;
       }
-      while (text != stop && scan::IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
+      // One by one only near the end of the text, where a block cannot be read.
+      if (readable - text < static_cast<std::ptrdiff_t>(scan::kPlainBlock)) {
+        while (text != stop && scan::IsPlainAscii(*text)) *out++ = static_cast<char>(*text++);
+      }
       used_ = static_cast<std::size_t>(out - buffer_.get());
       if (used_ < kBufferSize) return text;
       Flush();

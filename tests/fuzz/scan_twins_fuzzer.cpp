@@ -8,6 +8,7 @@
 
 #include "fuzz_invariants.h"
 #include "scan/byte_widen.h"
+#include "scan/char_masks.h"
 #include "scan/equal_run.h"
 #include "scan/plain_ascii.h"
 #include "scan/unit_search.h"
@@ -59,7 +60,30 @@ void CheckSearches(const std::u16string& text, const scan::UnitClass& units) {
   }
 }
 
-void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size_t size) {
+// The block masks against the plain classification, and the searches
+// through them against the plain searches.
+void CheckMasks(const std::u16string& text, const scan::UnitClass& units) {
+  for (std::size_t i = 0; i < text.size(); i += i < 64 ? 1 : scan::kMaskBlock) {
+    const std::size_t count = std::min<std::size_t>(scan::kMaskBlock, text.size() - i);
+    fuzz::Require(scan::sse2::ClassifyBlock(text.data() + i, count, units) ==
+                      scan::scalar::ClassifyBlock(text.data() + i, count, units),
+                  "ClassifyBlock twins agree");
+  }
+  std::u16string chars;
+  for (std::size_t k = 0; k < units.CharCount(); ++k) chars += units.Char(k);
+  const scan::UnitClass stops(chars, true);
+  scan::MaskedText masked(text, units);
+  for (const int from : StartsIn(static_cast<int>(text.size()))) {
+    fuzz::Require(masked.FindNotIdentifier(from) ==
+                          scan::scalar::FindMembership(text, from, scan::kIdentifierChars, false) &&
+                      masked.FindIdentifierOrChar(from) ==
+                          scan::scalar::FindMembership(text, from, stops, true),
+                  "searches through the masks agree with the plain ones");
+  }
+}
+
+void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size_t size,
+                 std::uint8_t choice) {
   for (std::size_t i = 0; i + scan::kPlainBlock <= text.size(); ++i) {
     std::array<char, scan::kPlainBlock> vector{};
     std::array<char, scan::kPlainBlock> plain{};
@@ -81,8 +105,12 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
   for (auto& index : indices) index = index < 200 ? 0 : index & 3;
   for (const int start : StartsIn(static_cast<int>(size))) {
     const auto pos = static_cast<std::size_t>(start);
-    fuzz::Require(scan::sse2::EqualRunEnd(indices.data(), pos, size) ==
-                      scan::scalar::EqualRunEnd(indices.data(), pos, size),
+    // Limits short of the end let the vector version read past them.
+    const std::size_t limit = std::min(size, pos + (choice & 31u));
+    fuzz::Require(scan::sse2::EqualRunEnd(indices.data(), pos, size, size) ==
+                          scan::scalar::EqualRunEnd(indices.data(), pos, size, size) &&
+                      scan::sse2::EqualRunEnd(indices.data(), pos, limit, size) ==
+                          scan::scalar::EqualRunEnd(indices.data(), pos, limit, size),
                   "EqualRunEnd twins agree");
   }
 }
@@ -99,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::u16string text = UnitsOf(data, size, (choice & 8) != 0);
   CheckSearches(text, ClassOf(choice, data, size));
   CheckSearches(text, scan::kIdentifierChars);
-  CheckBlocks(text, data, size);
+  CheckBlocks(text, data, size, choice);
+  CheckMasks(text, ClassOf(choice, data, size));
 #else
   (void)data;
   (void)size;
