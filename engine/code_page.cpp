@@ -118,6 +118,19 @@ constexpr auto kCp1250Reverse = [] {
   return pairs;
 }();
 
+// The byte of each character below U+0300, where the code page's letters
+// lie (0: none): the writers encode most characters without a search.
+constexpr auto kCp1250Low = [] {
+  std::array<std::uint8_t, 0x300> bytes{};
+  for (std::size_t i = 0; i < kCp1250.size(); ++i) {
+    const char16_t c = kCp1250[i];
+    // The lowest byte of a character, as the search finds it.
+    if (c >= 0x80 && c < bytes.size() && bytes[c] == 0)
+      bytes[c] = static_cast<std::uint8_t>(0x80 + i);
+  }
+  return bytes;
+}();
+
 }  // namespace
 
 char16_t DecodeCodePageByte(int codePage, std::uint8_t byte) {
@@ -127,6 +140,10 @@ char16_t DecodeCodePageByte(int codePage, std::uint8_t byte) {
 
 std::optional<std::uint8_t> EncodeWindows1250(char16_t c) {
   if (c < 0x80) return static_cast<std::uint8_t>(c);
+  if (c < kCp1250Low.size()) {
+    const std::uint8_t byte = kCp1250Low[c];
+    return byte != 0 ? std::optional<std::uint8_t>(byte) : std::nullopt;
+  }
   const auto it = std::lower_bound(kCp1250Reverse.begin(), kCp1250Reverse.end(), c,
                                    [](const auto& pair, char16_t key) { return pair.first < key; });
   if (it == kCp1250Reverse.end() || it->first != c) return std::nullopt;
