@@ -24,6 +24,10 @@ class ProgressView {
   int BarPosition() const { return position_; }
   int BarMaximum() const { return maximum_; }
 
+  // Whether anybody sees the bar's writes one by one. A view that shows
+  // nothing may be given only the last value of a pass.
+  virtual bool ShowsEachWrite() const { return true; }
+
  protected:
   // Called after every write of the bar; a window repaints its bar here.
   virtual void BarChanged() = 0;
@@ -38,6 +42,7 @@ class SilentProgress : public ProgressView {
  public:
   void SetLabelCaption(const std::string& caption) override { caption_ = caption; }
   const std::string& Caption() const { return caption_; }
+  bool ShowsEachWrite() const override { return false; }
 
  protected:
   void BarChanged() override {}

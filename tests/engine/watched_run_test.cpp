@@ -1,6 +1,7 @@
 // A run takes the steps at a stretch of separators in one move when nobody
-// watches the selection. Whatever can be seen afterwards must be the same as
-// when every step moves the selection under a watching handler.
+// watches the selection, and a bar that shows nothing gets only its last
+// value. Whatever can be seen afterwards must be the same as when every step
+// moves the selection under a watching handler and writes a watched bar.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,24 +24,28 @@ struct Outcome {
   int selLength = 0;
   CharFormat selectionFormat;
   std::vector<std::pair<int, int>> barWrites;  // maximum, position
+  int barPosition = 0;
 };
 
 Outcome RunOn(const std::u16string& text, int mode, const KeywordLists& keywords, bool colour,
-              bool watched) {
+              bool watched, bool silentBar = false) {
   Document document;
   document.SetText(text);
   int moves = 0;
   if (watched) document.SetSelectionChangeHandler([&moves] { ++moves; });
-  RecordingProgress progress(document);
+  RecordingProgress recording(document);
+  SilentProgress silent;
+  ProgressView& progress = silentBar ? static_cast<ProgressView&>(silent) : recording;
   RunFormattingSteps(document, mode, keywords, colour, progress);
   Outcome outcome;
+  outcome.barPosition = progress.BarPosition();
   for (int i = 0; i < document.Length(); ++i) {
     outcome.formats.push_back(document.Content().Table().Get(document.Content().IndexAt(i)));
   }
   outcome.selStart = document.SelStart();
   outcome.selLength = document.SelLength();
   outcome.selectionFormat = document.SelectionFormat();
-  for (const auto& write : progress.writes)
+  for (const auto& write : recording.writes)
     outcome.barWrites.emplace_back(write.maximum, write.position);
   return outcome;
 }
@@ -82,6 +87,10 @@ TEST(WatchedRunTest, SeparatorStretchesGiveWhatStepsGive) {
           EXPECT_EQ(skipped.selLength, stepped.selLength) << label;
           EXPECT_EQ(skipped.selectionFormat, stepped.selectionFormat) << label;
           EXPECT_EQ(skipped.barWrites, stepped.barWrites) << label;
+          const Outcome unseen = RunOn(text, mode, *keywords, colour, false, true);
+          EXPECT_EQ(unseen.formats, stepped.formats) << label;
+          EXPECT_EQ(unseen.selStart, stepped.selStart) << label;
+          EXPECT_EQ(unseen.barPosition, stepped.barPosition) << label;
         }
       }
     }
