@@ -49,6 +49,14 @@ class RtfOutput {
     used_ += s.size();
     if (used_ >= kBufferSize) Flush();
   }
+  // Up to kShort bytes in one fixed-size copy, which the compiler inlines:
+  // the bytes of `s` past `size` land in the slack and are overwritten.
+  static constexpr std::size_t kShort = 32;
+  void PutShort(const std::array<char, kShort>& s, std::size_t size) {
+    std::memcpy(buffer_.get() + used_, s.data(), kShort);
+    used_ += size;
+    if (used_ >= kBufferSize) Flush();
+  }
   // Copies the plain characters from `text` on, up to `end`; returns where
   // the first other character (or `end`) stands. Units up to `readable` may
   // be read ahead.
@@ -252,7 +260,7 @@ class RtfDocumentWriter {
     if (transition.from != written_ || transition.to != index) {
       transition = Transition{written_, index, FormatChange(written_, index)};
     }
-    out_.Put(transition.bytes);
+    transition.Write(out_);
     written_ = index;
   }
 
@@ -308,10 +316,30 @@ class RtfDocumentWriter {
   // The format index written last.
   static constexpr FormatTable::Index kNothingWritten = ~FormatTable::Index{0};
   FormatTable::Index written_ = kNothingWritten;
+  // A format change as it is written; most are short enough for one fixed copy.
   struct Transition {
+    Transition() = default;
+    Transition(FormatTable::Index f, FormatTable::Index t, std::string change)
+        : from(f), to(t), size(change.size()) {
+      if (size <= RtfOutput::kShort) {
+        std::copy(change.begin(), change.end(), shortBytes.begin());
+      } else {
+        longBytes = std::move(change);
+      }
+    }
+    void Write(RtfOutput& out) const {
+      if (size <= RtfOutput::kShort) {
+        out.PutShort(shortBytes, size);
+      } else {
+        out.Put(longBytes);
+      }
+    }
+
     FormatTable::Index from = kNothingWritten;
     FormatTable::Index to = kNothingWritten;  // never a real index: nothing cached
-    std::string bytes;
+    std::size_t size = 0;
+    std::array<char, RtfOutput::kShort> shortBytes{};
+    std::string longBytes;
   };
   std::array<Transition, 64> transitions_;  // by the top six bits of a hash
 };

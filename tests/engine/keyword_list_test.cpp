@@ -97,7 +97,7 @@ TEST(KeywordListTest, HashTableAgreesWithALinearSearch) {
   // repeats; an empty entry; and enough entries that the table grows often.
   std::vector<std::string> entries = {"", "begin", "BEGIN", "end", "x", "_"};
   for (int i = 0; i < 3000; ++i) {
-    std::string entry = "a" + std::to_string(1000000 + i) + "a";
+    std::string entry = std::string("a").append(std::to_string(1000000 + i)).append("a");
     entry[4] = 'm';
     entries.push_back(entry);
   }
@@ -111,7 +111,7 @@ TEST(KeywordListTest, HashTableAgreesWithALinearSearch) {
 
   std::vector<std::string> probes = {"", "begin", "Begin", "beginx", "egin", "END", "y", "__"};
   for (int i = -5; i < 3010; i += 7) {
-    std::string probe = "a" + std::to_string(1000000 + i) + "a";
+    std::string probe = std::string("a").append(std::to_string(1000000 + i)).append("a");
     probe[4] = 'm';
     probes.push_back(probe);
     probe[3] = 'z';  // same length and outer bytes, no entry
@@ -120,7 +120,7 @@ TEST(KeywordListTest, HashTableAgreesWithALinearSearch) {
   for (std::size_t length = 0; length <= 35; ++length) {
     probes.push_back(std::string(length, 'K'));
     probes.push_back(std::string(length, 'k') + "q");
-    probes.push_back("q" + std::string(length, 'k'));
+    probes.push_back(std::string("q").append(length, 'k'));
   }
   for (const std::string& probe : probes) {
     EXPECT_EQ(list.Contains(probe), LinearSearch(list, probe)) << "'" << probe << "'";
@@ -153,7 +153,7 @@ TEST(KeywordListTest, EmptyAndHugeEntries) {
 
 TEST(KeywordListTest, ClearForgetsEveryEntry) {
   KeywordList list;
-  for (int i = 0; i < 100; ++i) list.Add("w" + std::to_string(i));
+  for (int i = 0; i < 100; ++i) list.Add(std::string("w").append(std::to_string(i)));
   list.Clear();
   EXPECT_FALSE(list.Contains(std::string_view("w1")));
   list.Add("w2");
