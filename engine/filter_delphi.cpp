@@ -81,26 +81,26 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
-  WordEnd wordEnd(document, keywords, "DKey", useColour);
+  WordSteps words(document, keywords, "DKey", useColour);
   int p = 0;
   while (p <= length) {
-    p = WordEnd::TakeWordSteps(masked, p, bar);
+    p = WordSteps::TakeWordSteps(masked, p, bar);
 
     // Stage 1: a non-identifier character, or the end of the text, ends the
     // word.
-    wordEnd.EndWordAt(p);
+    words.EndWordAt(p);
 
     // Stage 2: a token that opens at p runs to its closer.
     int last = p;
     if (const Token token = TokenAt(text, p); token != Token::kNone) {
       last = TokenEnd(text, token, p);
       // An unclosed token's search may stop past the text.
-      MarkToken(document, p, std::min(last, length - 1), StyleOf(token), useColour);
+      words.MarkToken(p, std::min(last, length - 1), StyleOf(token), useColour);
     }
 
     // Stage 3: progress.
     bar.ShowStepDone(last);
-    p = wordEnd.TakeSeparatorSteps(masked, last + 1, bar);
+    p = words.TakeSeparatorSteps(masked, last + 1, bar);
   }
 }
 

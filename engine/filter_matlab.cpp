@@ -43,30 +43,30 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
-  WordEnd wordEnd(document, keywords, "MKey", true);
+  WordSteps words(document, keywords, "MKey", true);
   int p = 0;
   while (p <= length) {
-    p = WordEnd::TakeWordSteps(masked, p, bar);
+    p = WordSteps::TakeWordSteps(masked, p, bar);
 
     // Keyword: the word in front of a quote or a "%" is looked up before the
     // token.
-    wordEnd.EndWordAt(p);
+    words.EndWordAt(p);
 
     // String or comment: the step consumes it through its last character.
     int last = p;
     if (OpensString(text, p)) {
       // Not even a line break ends a string.
       last = FindOrLast(text, u'\'', p + 1);
-      MarkToken(document, p, last, "MText", true);
+      words.MarkToken(p, last, "MText", true);
     } else if (OpensComment(text, p)) {
       // The comment keeps the CR that ends its line.
       last = FindOrLast(text, kCR, p + 1);
-      MarkToken(document, p, last, "MKoment", true);
+      words.MarkToken(p, last, "MKoment", true);
     }
 
     // Progress, then the next step behind what this one consumed.
     bar.ShowStepDone(last);
-    p = wordEnd.TakeSeparatorSteps(masked, last + 1, bar);
+    p = words.TakeSeparatorSteps(masked, last + 1, bar);
   }
 }
 

@@ -1,7 +1,8 @@
-// What the filters share: the progress bar after their steps, the end of a
-// word with its keyword look-up, and the marking of a token.
+// What the filters share: the progress bar after their steps, and the steps
+// that concern words, with the keyword look-up and the marking of a token.
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 #include "document.h"
@@ -60,17 +61,30 @@ class StepProgress {
   int lastStep_ = -1;  // the last step not yet shown, when only the last is
 };
 
-// The word end of a step at a non-identifier character: the word began at
-// SelStart (the filter keeps it nowhere else) and ends before p.
-class WordEnd {
+// The steps of a pass that concern words: the identifier characters that
+// grow a word, the step that ends it with its keyword look-up, the
+// separators between words, and the token behind which the next word
+// starts. The word begins at SelStart. When nobody watches the selection
+// and the empty word is no keyword, only the selections that are styled and
+// the last one can be seen: the word start is then kept here, and the
+// document's selection follows it when a word is styled, a token is marked
+// and the pass ends.
+class WordSteps {
  public:
-  WordEnd(Document& document, const KeywordList& keywords, std::string_view style, bool useColour)
+  WordSteps(Document& document, const KeywordList& keywords, std::string_view style, bool useColour)
       : document_(document),
+        text_(document.Text()),
         keywords_(keywords),
         style_(style),
         useColour_(useColour),
         emptyWordIsKeyword_(IsKeyword(keywords, std::u16string_view())),
-        quietSeparators_(!emptyWordIsKeyword_ && !RunShortcuts::SelectionIsWatched(document)) {}
+        quiet_(!emptyWordIsKeyword_ && !RunShortcuts::SelectionIsWatched(document)),
+        wordStart_(document.SelStart()) {}
+  ~WordSteps() {
+    if (quiet_) document_.SetSelStart(wordStart_);  // nobody is told, so nothing throws
+  }
+  WordSteps(const WordSteps&) = delete;
+  WordSteps& operator=(const WordSteps&) = delete;
 
   // The steps at the identifier characters from p on, which only grow the
   // word and move the bar; returns where the word ends.
@@ -83,49 +97,60 @@ class WordEnd {
   // Selects the word, styles it when the list holds it, and starts the next
   // word behind p (past the text at the end step; the document clamps it).
   void EndWordAt(int p) {
-    document_.SetSelLength(p - document_.SelStart());
-    const std::u16string_view word = std::u16string_view(document_.Text())
-                                         .substr(static_cast<std::size_t>(document_.SelStart()),
-                                                 static_cast<std::size_t>(document_.SelLength()));
+    // SetSelLength keeps the end within [start, Length()].
+    const int end = std::clamp(p, wordStart_, static_cast<int>(text_.size()));
     // Most words are empty (two non-identifier characters in a row); the list
     // does not change during a pass, so its answer for them is asked once.
-    if (word.empty() ? emptyWordIsKeyword_ : IsKeyword(keywords_, word)) {
-      ApplyTokenStyle(document_, style_, useColour_);
+    const bool keyword = end == wordStart_
+                             ? emptyWordIsKeyword_
+                             : keywords_.ContainsWordAt(text_, static_cast<std::size_t>(wordStart_),
+                                                        static_cast<std::size_t>(end - wordStart_));
+    if (keyword || !quiet_) {
+      document_.SetSelStart(wordStart_);  // where it is already, unless quiet
+      document_.SetSelLength(end - wordStart_);
+      if (keyword) ApplyTokenStyle(document_, style_, useColour_);
     }
-    document_.SetSelStart(p + 1);
+    StartWordAt(p + 1);
   }
 
   // The steps at the separators from p on, up to the first identifier
   // character or character of the text's class (whatever may open a token);
-  // returns where they end. Each such step ends an empty word and moves the word start one
-  // further. When the empty word is no keyword and nobody watches the
-  // selection, only the bar and the final word start can be seen, so they
-  // are taken in one move; otherwise no step is taken and p comes back.
+  // returns where they end. Each such step ends an empty word and moves the
+  // word start one further; when quiet, they are taken in one move.
+  // Otherwise no step is taken and p comes back.
   int TakeSeparatorSteps(scan::MaskedText& text, int p, StepProgress& progress) {
-    if (!quietSeparators_ || p >= static_cast<int>(text.Text().size())) return p;
+    if (!quiet_ || p >= static_cast<int>(text_.size())) return p;
     const int end = text.FindIdentifierOrChar(p);
     if (end > p) {
       progress.ShowStepsDone(p, end);
-      document_.SetSelStart(end);
+      StartWordAt(end);
     }
     return end;
   }
 
+  // Selects [first, last] and styles it; the next word starts behind it.
+  void MarkToken(int first, int last, std::string_view style, bool useColour) {
+    document_.SetSelStart(first);
+    document_.SetSelLength(last - first + 1);
+    ApplyTokenStyle(document_, style, useColour);
+    wordStart_ = document_.SelStart();
+  }
+
  private:
+  // SetSelStart, clamped the same way.
+  void StartWordAt(int p) {
+    wordStart_ = std::clamp(p, 0, static_cast<int>(text_.size()));
+    if (!quiet_) document_.SetSelStart(p);
+  }
+
   Document& document_;
+  std::u16string_view text_;  // the run changes no character
   const KeywordList& keywords_;
   std::string_view style_;
   bool useColour_;
   bool emptyWordIsKeyword_;
-  bool quietSeparators_;
+  bool quiet_;
+  int wordStart_;
 };
-
-// Selects [first, last] and styles it; the insertion point ends behind it.
-inline void MarkToken(Document& document, int first, int last, std::string_view style,
-                      bool useColour) {
-  document.SetSelStart(first);
-  document.SetSelLength(last - first + 1);
-  ApplyTokenStyle(document, style, useColour);
-}
 
 }  // namespace markwell

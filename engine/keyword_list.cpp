@@ -43,22 +43,10 @@ bool KeywordList::Contains(std::string_view word) const {
 }
 
 bool KeywordList::Contains(std::u16string_view word) const {
-  if (entries_.empty()) return false;
-  if (word.empty()) return MayBeEntry(0, 0);
-  const auto lowerAscii = [](char16_t c) {
-    return static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-  };
-  if (word[0] < 0x80 && !MayBeEntry(lowerAscii(word[0]), word.size())) return false;
-  // A filter's words are short and ASCII: one look in a set of numbers.
-  if (word.size() <= ShortWord::kMaxLength) {
-    ShortWord packed;
-    bool ascii = true;
-    for (const char16_t c : word) {
-      ascii = ascii && c < 0x80;
-      packed.Append(lowerAscii(c));
-    }
-    if (ascii) return shortAscii_.Contains(packed);
-  }
+  return ContainsWordAt(word, 0, word.size());
+}
+
+bool KeywordList::ContainsOtherWord(std::u16string_view word) const {
   // Words are short: they are lowered on the stack when they fit.
   char small[64];
   std::string large;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/lowered_word.h"
 #include "word_set.h"
 
 namespace markwell {
@@ -25,8 +26,32 @@ class KeywordList {
   // beyond the 8-bit code page never matches, since no entry can hold it.
   bool Contains(std::u16string_view word) const;
   bool Contains(std::string_view word) const;
+  // Contains(text.substr(start, length)), for a word read in place: the look-up
+  // may then take the units behind a short word in the same read.
+  // Inline, for it runs at every word of a pass.
+  bool ContainsWordAt(std::u16string_view text, std::size_t start, std::size_t length) const {
+    const std::u16string_view word = text.substr(start, length);
+    if (entries_.empty()) return false;
+    if (word.empty()) return MayBeEntry(0, 0);
+    // A filter's words are short and ASCII: one look in a set of numbers.
+    if (word.size() <= ShortWord::kMaxLength) {
+      const scan::LoweredWord lowered = scan::LowerWord(text, start, word.size());
+      if (lowered.ascii) {
+        return MayBeEntry(static_cast<std::uint8_t>(lowered.low), word.size()) &&
+               shortAscii_.Contains(
+                   ShortWord{lowered.low, lowered.high, static_cast<std::uint32_t>(word.size())});
+      }
+    }
+    return ContainsOtherWord(word);
+  }
 
  private:
+  static_assert(scan::kLoweredWordMax == ShortWord::kMaxLength);
+
+  // A word that is long or not ASCII, lowered and encoded in the 8-bit code
+  // page, against all entries.
+  bool ContainsOtherWord(std::u16string_view word) const;
+
   // Whether an entry of this length (lengths from 31 on counted as 31)
   // starts with this lowered byte. Most words of a program are no keyword,
   // and this turns most of them away before any hashing.

@@ -125,6 +125,9 @@ TEST(KeywordListTest, HashTableAgreesWithALinearSearch) {
   for (const std::string& probe : probes) {
     EXPECT_EQ(list.Contains(probe), LinearSearch(list, probe)) << "'" << probe << "'";
     EXPECT_EQ(IsKeyword(list, Utf16(probe)), LinearSearch(list, probe)) << "'" << probe << "'";
+    // In place, with text behind it that a look-up may read with the word.
+    const std::u16string text = Utf16("(" + probe + std::string(20, ')'));
+    EXPECT_EQ(list.ContainsWordAt(text, 1, probe.size()), LinearSearch(list, probe)) << probe;
   }
 }
 

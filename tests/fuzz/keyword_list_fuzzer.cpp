@@ -21,11 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Any word is a keyword exactly when a search of the entries one by one finds it.
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string>& entries = list.Entries();
+  const std::u16string text(bytes.begin(), bytes.end());
+  const std::u16string_view units(text);
   for (std::size_t i = 0; i < bytes.size() && i < 4096; i += 5) {
     const std::string_view word = bytes.substr(i, static_cast<std::uint8_t>(bytes[i]) % 19);
     const bool listed =
         std::find(entries.begin(), entries.end(), LowerAscii(word)) != entries.end();
     fuzz::Require(list.Contains(word) == listed, "a word is found exactly when it is listed");
+    // The same word as UTF-16 (a byte per unit) in place in the input.
+    fuzz::Require(
+        list.ContainsWordAt(units, i, word.size()) == IsKeyword(list, units.substr(i, word.size())),
+        "a word read in place is found exactly as on its own");
   }
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "scan/byte_widen.h"
 #include "scan/char_masks.h"
 #include "scan/equal_run.h"
+#include "scan/lowered_word.h"
 #include "scan/plain_ascii.h"
 #include "scan/unit_search.h"
 
@@ -68,6 +69,12 @@ void CheckMasks(const std::u16string& text, const scan::UnitClass& units) {
     fuzz::Require(scan::sse2::ClassifyBlock(text.data() + i, count, units) ==
                       scan::scalar::ClassifyBlock(text.data() + i, count, units),
                   "ClassifyBlock twins agree");
+  }
+  for (std::size_t start = 0; start <= text.size(); ++start) {
+    const std::size_t count = std::min({scan::kLoweredWordMax, text.size() - start, start % 17});
+    fuzz::Require(
+        scan::sse2::LowerWord(text, start, count) == scan::scalar::LowerWord(text, start, count),
+        "LowerWord twins agree");
   }
   std::u16string chars;
   for (std::size_t k = 0; k < units.CharCount(); ++k) chars += units.Char(k);
