@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "huge_pages.h"
+#include "scan/byte_search.h"
 
 namespace markwell {
 
@@ -87,13 +88,23 @@ std::size_t FormatIndexArray::FindUnflagged(std::size_t pos, std::size_t limit,
     while (pos < limit && flagged[wideIndices_[pos]] != 0) ++pos;
     return pos;
   }
+  const std::uint8_t* data = narrowIndices_.data();
+  // Only the formats of the table can be stored. When few of them are not
+  // flagged, the search is for those few values.
+  scan::SoughtBytes sought;
+  bool few = true;
+  const std::size_t formats = std::min<std::size_t>(flagged.size(), 256);
+  for (std::size_t index = 0; index < formats && few; ++index) {
+    if (flagged[index] != 0) continue;
+    few = sought.count < scan::kMaxSoughtBytes;
+    if (few) sought.values[sought.count++] = static_cast<std::uint8_t>(index);
+  }
+  if (few) return scan::FindByteOf(data, pos, limit, sought);
   // Every byte value can be looked up; a value the table lacks is never stored.
   std::array<std::uint8_t, 256> flags{};
-  std::copy_n(flagged.begin(), std::min(flagged.size(), flags.size()), flags.begin());
-  const std::uint8_t* data = narrowIndices_.data();
-  // Eight at a time without a branch per index: a writer looks for the few
-  // formats it has not met yet through the whole document.
-  while (limit - pos >= 8) {
+  std::copy_n(flagged.begin(), formats, flags.begin());
+  // Eight at a time without a branch per index.
+  while (pos < limit && limit - pos >= 8) {
     const std::uint8_t* d = data + pos;
     if ((flags[d[0]] & flags[d[1]] & flags[d[2]] & flags[d[3]] & flags[d[4]] & flags[d[5]] &
          flags[d[6]] & flags[d[7]]) == 0) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace markwell {
@@ -42,6 +43,27 @@ TEST(FormatIndexArrayTest, StretchEndAtEveryAlignment) {
               << "start " << start << ", length " << length << ", limit " << limit << ", other "
               << other;
         }
+      }
+    }
+  }
+}
+
+// The search for formats not yet met, with few of them left (searched as
+// values), with many, and in widened storage, from every start.
+TEST(FormatIndexArrayTest, FindUnflaggedStopsAtTheFirstFormatNotMet) {
+  for (const std::size_t unflaggedCount : {0u, 1u, 4u, 5u, 40u}) {
+    for (const Index wide : {Index{0}, Index{0x103}}) {
+      std::vector<Index> indices;
+      for (Index i = 0; i < 200; ++i) indices.push_back(i * 7 % 60 == 0 ? i % 50 : 50 + i % 3);
+      if (wide != 0) indices.push_back(wide);
+      std::vector<std::uint8_t> flagged(wide != 0 ? wide + 1 : 60, 1);
+      for (std::size_t k = 0; k < unflaggedCount; ++k) flagged[k * 10 % 50 + k / 5] = 0;
+      const FormatIndexArray array = ArrayOf(indices);
+      for (std::size_t start = 0; start <= indices.size(); ++start) {
+        std::size_t expected = start;
+        while (expected < indices.size() && flagged[indices[expected]] != 0) ++expected;
+        ASSERT_EQ(array.FindUnflagged(start, indices.size(), flagged), expected)
+            << unflaggedCount << " unflagged, start " << start << ", wide " << wide;
       }
     }
   }

@@ -28,9 +28,15 @@ struct Outcome {
 };
 
 Outcome RunOn(const std::u16string& text, int mode, const KeywordLists& keywords, bool colour,
-              bool watched, bool silentBar = false) {
+              bool watched, bool silentBar = false, bool mixedFonts = false) {
   Document document;
   document.SetText(text);
+  if (mixedFonts) {
+    // Tokens and words across a change of font, which the reset keeps.
+    document.SetSelStart(3);
+    document.SetSelLength(7);
+    document.SelAttributes().SetName("Courier New");
+  }
   int moves = 0;
   if (watched) document.SetSelectionChangeHandler([&moves] { ++moves; });
   RecordingProgress recording(document);
@@ -77,20 +83,23 @@ TEST(WatchedRunTest, SeparatorStretchesGiveWhatStepsGive) {
     for (int mode : {kPascalMode, kMatlabMode, kAssemblerMode}) {
       for (bool colour : {false, true}) {
         for (const std::u16string& text : texts) {
-          const Outcome stepped = RunOn(text, mode, *keywords, colour, true);
-          const Outcome skipped = RunOn(text, mode, *keywords, colour, false);
-          const std::string label =
-              "mode " + std::to_string(mode) + ", colour " + std::to_string(colour) + ", text " +
-              std::to_string(&text - texts) + (keywords == &withEmpty ? ", empty keyword" : "");
-          EXPECT_EQ(skipped.formats, stepped.formats) << label;
-          EXPECT_EQ(skipped.selStart, stepped.selStart) << label;
-          EXPECT_EQ(skipped.selLength, stepped.selLength) << label;
-          EXPECT_EQ(skipped.selectionFormat, stepped.selectionFormat) << label;
-          EXPECT_EQ(skipped.barWrites, stepped.barWrites) << label;
-          const Outcome unseen = RunOn(text, mode, *keywords, colour, false, true);
-          EXPECT_EQ(unseen.formats, stepped.formats) << label;
-          EXPECT_EQ(unseen.selStart, stepped.selStart) << label;
-          EXPECT_EQ(unseen.barPosition, stepped.barPosition) << label;
+          for (bool mixed : {false, true}) {
+            const Outcome stepped = RunOn(text, mode, *keywords, colour, true, false, mixed);
+            const Outcome skipped = RunOn(text, mode, *keywords, colour, false, false, mixed);
+            const std::string label =
+                "mode " + std::to_string(mode) + ", colour " + std::to_string(colour) + ", text " +
+                std::to_string(&text - texts) + (keywords == &withEmpty ? ", empty keyword" : "") +
+                (mixed ? ", mixed fonts" : "");
+            EXPECT_EQ(skipped.formats, stepped.formats) << label;
+            EXPECT_EQ(skipped.selStart, stepped.selStart) << label;
+            EXPECT_EQ(skipped.selLength, stepped.selLength) << label;
+            EXPECT_EQ(skipped.selectionFormat, stepped.selectionFormat) << label;
+            EXPECT_EQ(skipped.barWrites, stepped.barWrites) << label;
+            const Outcome unseen = RunOn(text, mode, *keywords, colour, false, true, mixed);
+            EXPECT_EQ(unseen.formats, stepped.formats) << label;
+            EXPECT_EQ(unseen.selStart, stepped.selStart) << label;
+            EXPECT_EQ(unseen.barPosition, stepped.barPosition) << label;
+          }
         }
       }
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fuzz_invariants.h"
+#include "scan/byte_search.h"
 #include "scan/byte_widen.h"
 #include "scan/char_masks.h"
 #include "scan/equal_run.h"
@@ -119,6 +120,19 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
                       scan::sse2::EqualRunEnd(indices.data(), pos, limit, size) ==
                           scan::scalar::EqualRunEnd(indices.data(), pos, limit, size),
                   "EqualRunEnd twins agree");
+  }
+  // Up to four of the index values 0 to 3 (with repeats) are sought.
+  scan::SoughtBytes sought;
+  sought.count = (choice >> 5) % (scan::kMaxSoughtBytes + 1);
+  for (std::size_t i = 0; i < sought.count; ++i) sought.values[i] = (choice >> i) & 3;
+  for (const int start : StartsIn(static_cast<int>(size))) {
+    const auto pos = static_cast<std::size_t>(start);
+    const std::size_t limit = std::min(size, pos + (choice & 31u));
+    for (const std::size_t end : {size, limit}) {
+      fuzz::Require(scan::sse2::FindByteOf(indices.data(), pos, end, sought) ==
+                        scan::scalar::FindByteOf(indices.data(), pos, end, sought),
+                    "FindByteOf twins agree");
+    }
   }
 }
 #endif
