@@ -123,7 +123,7 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
   }
   // Up to four of the index values 0 to 3 (with repeats) are sought.
   scan::SoughtBytes sought;
-  sought.count = (choice >> 5) % (scan::kMaxSoughtBytes + 1);
+  sought.count = (choice >> 4) % (scan::kMaxSoughtBytes + 1);
   for (std::size_t i = 0; i < sought.count; ++i) sought.values[i] = (choice >> i) & 3;
   for (const int start : StartsIn(static_cast<int>(size))) {
     const auto pos = static_cast<std::size_t>(start);
