@@ -94,10 +94,13 @@ std::size_t FormatIndexArray::FindUnflagged(std::size_t pos, std::size_t limit,
   scan::SoughtBytes sought;
   bool few = true;
   const std::size_t formats = std::min<std::size_t>(flagged.size(), 256);
-  for (std::size_t index = 0; index < formats && few; ++index) {
+  for (std::size_t index = 0; index < formats; ++index) {
     if (flagged[index] != 0) continue;
-    few = sought.count < scan::kMaxSoughtBytes;
-    if (few) sought.values[sought.count++] = static_cast<std::uint8_t>(index);
+    if (sought.count == scan::kMaxSoughtBytes) {
+      few = false;
+      break;
+    }
+    sought.values[sought.count++] = static_cast<std::uint8_t>(index);
   }
   if (few) return scan::FindByteOf(data, pos, limit, sought);
   // Every byte value can be looked up; a value the table lacks is never stored.
