@@ -37,10 +37,10 @@
 #include <utility>
 #include <vector>
 
-#include "char_format.h"
-#include "document.h"
+#include "document/char_format.h"
+#include "document/document.h"
 #include "document_bridge.h"
-#include "keyword_list.h"
+#include "keywords/keyword_list.h"
 #include "program_info.h"
 #include "rich_edit.h"
 

@@ -5,8 +5,8 @@
 #include <QFileDialog>
 #include <QPlainTextEdit>
 
-#include "document_file.h"
 #include "error_box.h"
+#include "files/document_file.h"
 #include "style_box.h"
 #include "tform1.h"
 

@@ -5,7 +5,7 @@
 #include <QToolButton>
 
 #include "error_box.h"
-#include "formatting_run.h"
+#include "run/formatting_run.h"
 #include "run_formatting.h"
 #include "style_box.h"
 #include "tform1.h"

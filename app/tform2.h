@@ -7,7 +7,7 @@
 #include <exception>
 #include <functional>
 
-#include "progress_view.h"
+#include "run/progress_view.h"
 
 class QLabel;
 class QProgressBar;

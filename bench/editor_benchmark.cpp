@@ -48,11 +48,11 @@
 #include <string>
 #include <vector>
 
-#include "document_file.h"
 #include "editor_hostile.h"
 #include "error_box.h"
-#include "formatting_run.h"
-#include "progress_view.h"
+#include "files/document_file.h"
+#include "run/formatting_run.h"
+#include "run/progress_view.h"
 #include "run_formatting.h"
 #include "source_generator.h"
 #include "tform1.h"

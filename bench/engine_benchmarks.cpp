@@ -16,16 +16,16 @@
 #include <utility>
 #include <vector>
 
-#include "document.h"
-#include "document_file.h"
-#include "formatting_run.h"
-#include "json_writer.h"
-#include "keyword_list.h"
-#include "plain_text.h"
-#include "progress_view.h"
-#include "rtf_reader.h"
-#include "rtf_writer.h"
+#include "document/document.h"
+#include "files/document_file.h"
+#include "keywords/keyword_list.h"
+#include "rtf/rtf_reader.h"
+#include "rtf/rtf_writer.h"
+#include "run/formatting_run.h"
+#include "run/progress_view.h"
 #include "source_generator.h"
+#include "text/plain_text.h"
+#include "writers/json_writer.h"
 
 namespace {
 

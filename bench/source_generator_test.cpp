@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "char_format.h"
-#include "plain_text.h"
-#include "rtf_reader.h"
-#include "utf8.h"
+#include "document/char_format.h"
+#include "rtf/rtf_reader.h"
+#include "text/plain_text.h"
+#include "text/utf8.h"
 
 namespace markwell::bench {
 namespace {

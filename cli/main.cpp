@@ -14,18 +14,18 @@
 #include <string>
 #include <vector>
 
-#include "document.h"
-#include "document_file.h"
-#include "engine_error.h"
-#include "formatting_run.h"
-#include "html_writer.h"
-#include "json_writer.h"
-#include "keyword_list.h"
+#include "document/document.h"
+#include "files/document_file.h"
+#include "files/engine_error.h"
+#include "files/safe_file_writer.h"
+#include "keywords/keyword_list.h"
 #include "options.h"
-#include "rtf_writer.h"
-#include "safe_file_writer.h"
+#include "rtf/rtf_writer.h"
+#include "run/formatting_run.h"
 #include "terminal_progress.h"
-#include "utf8.h"
+#include "text/utf8.h"
+#include "writers/html_writer.h"
+#include "writers/json_writer.h"
 
 namespace {
 

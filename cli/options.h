@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "char_format.h"
+#include "document/char_format.h"
 
 namespace markwell::cli {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "progress_view.h"
+#include "run/progress_view.h"
 
 namespace markwell::cli {
 

@@ -5,8 +5,8 @@
 #include <QFont>
 #include <QTextCharFormat>
 
-#include "base_font.h"
-#include "char_format.h"
+#include "document/base_font.h"
+#include "document/char_format.h"
 
 namespace markwell::bridge {
 

@@ -4,7 +4,7 @@
 #include <QTextDocument>
 #include <vector>
 
-#include "document_content.h"
+#include "document/document_content.h"
 
 namespace markwell::bridge {
 

@@ -5,8 +5,8 @@
 #include <QTextDocument>
 
 #include "bridge_reader.h"
-#include "document_content.h"
-#include "format_index_array.h"
+#include "document/document_content.h"
+#include "document/format_index_array.h"
 
 namespace markwell::bridge {
 

@@ -9,9 +9,9 @@
 #include "bridge_formats.h"
 #include "bridge_reader.h"
 #include "bridge_writer.h"
-#include "clipboard_content.h"
-#include "document_file.h"
+#include "files/document_file.h"
 #include "line_blocks.h"
+#include "writers/clipboard_content.h"
 
 namespace markwell {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "base_font.h"
-#include "char_format.h"
-#include "document.h"
+#include "document/base_font.h"
+#include "document/char_format.h"
+#include "document/document.h"
 
 namespace markwell {
 

@@ -1,7 +1,7 @@
 #include "copied_selection.h"
 
-#include "clipboard_content.h"
 #include "mime_types.h"
+#include "writers/clipboard_content.h"
 
 namespace markwell {
 

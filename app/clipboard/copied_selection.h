@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "document.h"
+#include "document/document.h"
 
 namespace markwell {
 

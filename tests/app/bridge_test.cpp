@@ -8,9 +8,9 @@
 #include "app_test_support.h"
 #include "bridge_formats.h"
 #include "bridge_reader.h"
-#include "formatting_run.h"
 #include "line_blocks.h"
 #include "rich_edit.h"
+#include "run/formatting_run.h"
 
 using namespace markwell;
 

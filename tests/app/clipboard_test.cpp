@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "app_test_support.h"
-#include "clipboard_content.h"
+#include "writers/clipboard_content.h"
 
 using namespace markwell;
 

@@ -13,7 +13,7 @@
 #include <QToolButton>
 
 #include "app_test_support.h"
-#include "engine_error.h"
+#include "files/engine_error.h"
 #include "qt_translation.h"
 
 using namespace markwell;

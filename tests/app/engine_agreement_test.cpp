@@ -11,8 +11,8 @@
 
 #include "app_test_support.h"
 #include "bridge_formats.h"
-#include "document_file.h"
-#include "formatting_run.h"
+#include "files/document_file.h"
+#include "run/formatting_run.h"
 
 using namespace markwell;
 

@@ -1,6 +1,6 @@
 // The application's error box: its text rule, and its look.
 #include "app_test_support.h"
-#include "engine_error.h"
+#include "files/engine_error.h"
 
 using namespace markwell;
 

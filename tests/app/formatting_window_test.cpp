@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "app_test_support.h"
-#include "engine_error.h"
+#include "files/engine_error.h"
 #include "run_formatting.h"
 
 using namespace markwell;

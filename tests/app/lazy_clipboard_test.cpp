@@ -10,9 +10,9 @@
 #include <functional>
 
 #include "app_test_support.h"
-#include "clipboard_content.h"
 #include "mime_types.h"
 #include "rich_edit.h"
+#include "writers/clipboard_content.h"
 
 using namespace markwell;
 

@@ -17,7 +17,7 @@
 #include <random>
 
 #include "app_test_support.h"
-#include "formatting_run.h"
+#include "run/formatting_run.h"
 #include "style_box.h"
 
 using namespace markwell;

@@ -1,4 +1,4 @@
-#include "clipboard_content.h"
+#include "writers/clipboard_content.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "document_file.h"
+#include "files/document_file.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -15,8 +15,8 @@
 #include <sstream>
 #include <thread>
 
-#include "engine_error.h"
-#include "safe_file_writer.h"
+#include "files/engine_error.h"
+#include "files/safe_file_writer.h"
 
 namespace markwell {
 namespace {

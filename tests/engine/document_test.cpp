@@ -1,8 +1,8 @@
-#include "document.h"
+#include "document/document.h"
 
 #include <gtest/gtest.h>
 
-#include "bulk_format_writes.h"
+#include "document/bulk_format_writes.h"
 
 namespace markwell {
 namespace {

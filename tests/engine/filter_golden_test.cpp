@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "filter_test_support.h"
-#include "formatting_run.h"
-#include "line_breaks.h"
-#include "utf8.h"
+#include "run/formatting_run.h"
+#include "text/line_breaks.h"
+#include "text/utf8.h"
 
 namespace markwell {
 namespace {

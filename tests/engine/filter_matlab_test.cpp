@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "filter_test_support.h"
-#include "formatting_run.h"
+#include "run/formatting_run.h"
 
 namespace markwell {
 namespace {

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "document.h"
-#include "keyword_list.h"
-#include "line_breaks.h"
-#include "progress_view.h"
-#include "utf8.h"
+#include "document/document.h"
+#include "keywords/keyword_list.h"
+#include "run/progress_view.h"
+#include "text/line_breaks.h"
+#include "text/utf8.h"
 
 namespace markwell::filter_test {
 

@@ -1,4 +1,4 @@
-#include "format_index_array.h"
+#include "document/format_index_array.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The formatting run: the document reset, the progress bar as the window
 // would show it, the dispatch, and how often the selection changes.
-#include "formatting_run.h"
+#include "run/formatting_run.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <random>
 
-#include "document_file.h"
-#include "engine_error.h"
-#include "formatting_run.h"
+#include "files/document_file.h"
+#include "files/engine_error.h"
+#include "run/formatting_run.h"
 
 namespace markwell {
 namespace {

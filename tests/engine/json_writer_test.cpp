@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "writers/json_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "keyword_list.h"
+#include "keywords/keyword_list.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine_error.h"
-#include "utf8.h"
+#include "files/engine_error.h"
+#include "text/utf8.h"
 
 namespace markwell {
 namespace {

@@ -1,4 +1,4 @@
-#include "plain_text.h"
+#include "text/plain_text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "code_page.h"
-#include "line_breaks.h"
-#include "utf8.h"
+#include "text/code_page.h"
+#include "text/line_breaks.h"
+#include "text/utf8.h"
 
 namespace markwell {
 namespace {

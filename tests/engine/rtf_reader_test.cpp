@@ -1,4 +1,4 @@
-#include "rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <climits>
 #include <random>
 
+#include "rtf/rtf_writer.h"
 #include "rtf_test_support.h"
-#include "rtf_writer.h"
 
 namespace markwell {
 namespace {

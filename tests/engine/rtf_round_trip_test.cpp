@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "rtf_reader.h"
+#include "rtf/rtf_reader.h"
+#include "rtf/rtf_writer.h"
 #include "rtf_test_support.h"
-#include "rtf_writer.h"
 
 namespace markwell {
 namespace {

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "char_format.h"
-#include "document_content.h"
-#include "rtf_reader.h"
-#include "utf8.h"
+#include "document/char_format.h"
+#include "document/document_content.h"
+#include "rtf/rtf_reader.h"
+#include "text/utf8.h"
 
 namespace markwell::test {
 

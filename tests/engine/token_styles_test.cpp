@@ -1,5 +1,5 @@
 // ApplyTokenStyle on the selection of "one two three", one row per case.
-#include "token_styles.h"
+#include "run/token_styles.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "document.h"
+#include "document/document.h"
 #include "filter_test_support.h"
-#include "formatting_run.h"
-#include "keyword_list.h"
+#include "keywords/keyword_list.h"
+#include "run/formatting_run.h"
 
 namespace markwell {
 namespace {

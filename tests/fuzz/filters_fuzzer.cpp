@@ -1,10 +1,10 @@
 // Any bytes as a document and a keyword file, through every emphasis mode:
 // the text never changes, every position keeps a format, and the run ends
 // with an insertion point at the end of the text.
-#include "document_file.h"
-#include "engine_error.h"
-#include "formatting_run.h"
+#include "files/document_file.h"
+#include "files/engine_error.h"
 #include "fuzz_invariants.h"
+#include "run/formatting_run.h"
 
 using namespace markwell;
 

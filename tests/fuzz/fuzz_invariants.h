@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "document_content.h"
+#include "document/document_content.h"
 
 namespace markwell::fuzz {
 

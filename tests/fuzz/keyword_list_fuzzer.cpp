@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz_invariants.h"
-#include "keyword_list.h"
+#include "keywords/keyword_list.h"
 
 using namespace markwell;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <span>
 
-#include "document_file.h"
-#include "engine_error.h"
+#include "files/document_file.h"
+#include "files/engine_error.h"
 #include "fuzz_invariants.h"
-#include "plain_text.h"
+#include "text/plain_text.h"
 
 using namespace markwell;
 

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "fuzz_invariants.h"
-#include "rtf_reader.h"
-#include "rtf_writer.h"
+#include "rtf/rtf_reader.h"
+#include "rtf/rtf_writer.h"
 
 using namespace markwell;
 
