@@ -8,7 +8,8 @@ CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2 \
-            desktop-file-utils appstream time qt6-translations-l10n
+            desktop-file-utils appstream time qt6-translations-l10n \
+            libsource-highlight-dev
 
 .PHONY: all deps configure build run test sanitize fuzz package bench clean
 

@@ -2,8 +2,8 @@
 
 namespace markwell {
 
-void RunFormatting(QWidget& mainWindow, int mode, const FormattingSteps& steps) {
-  TForm2 form(mainWindow, mode, steps);
+void RunFormatting(QWidget& mainWindow, const FormattingSteps& steps) {
+  TForm2 form(mainWindow, steps);
   form.exec();
   if (form.Error()) std::rethrow_exception(form.Error());
 }

@@ -5,9 +5,9 @@
 
 namespace markwell {
 
-// Creates the formatting window for `mode`, shows it modally over
+// Creates the formatting window for a run's steps, shows it modally over
 // `mainWindow` and destroys it when it has closed. An error of the run is
 // raised here, after the window has gone.
-void RunFormatting(QWidget& mainWindow, int mode, const FormattingSteps& steps);
+void RunFormatting(QWidget& mainWindow, const FormattingSteps& steps);
 
 }  // namespace markwell

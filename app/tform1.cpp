@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "error_box.h"
+#include "files/engine_error.h"
 #include "pictures.h"
 #include "rich_edit.h"
 
@@ -58,7 +59,13 @@ QStringList FontFamilies() {
 
 }  // namespace
 
-TForm1::TForm1(const QString& keywordDirectory) : REdit(new RichEdit(this)), bridge_(*REdit) {
+TForm1::TForm1(const QString& keywordDirectory)
+    : REdit(new RichEdit(this)),
+      definitions_(DefinitionDirectories(
+          QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString())),
+      installedDefinitions_(FindInstalledDefinitions(definitions_.Directories())),
+      languages_(installedDefinitions_.definitions),
+      bridge_(*REdit) {
   setWindowTitle(QStringLiteral("Editor pro úpravu kódu programu"));
   setWindowIcon(WindowIcon());
   setFont(WindowFont());
@@ -118,6 +125,10 @@ void TForm1::FormCreate(const QString& keywordDirectory) {
   Guarded([this, &keywordDirectory] {
     LoadKeywordLists(QFile::encodeName(keywordDirectory).toStdString(), keywordLists_);
   })();
+  // So is a map of language definitions that cannot be read.
+  for (const std::string& warning : installedDefinitions_.warnings) {
+    Guarded([&warning] { throw EngineError(warning); })();
+  }
 }
 
 void TForm1::showEvent(QShowEvent* event) {

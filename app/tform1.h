@@ -21,7 +21,7 @@
 //     Vybratve1      Select all ("Vybrat vše")
 //   About1, TBHelp   About
 //   N1 ... N4        menu separators; ToolButton4, 8, 10 to 13 toolbar separators
-//   CBStyl           style box: the language of the emphasis run (style_box.h)
+//   CBStyl           style box: the language of the emphasis run (the language table)
 //   TBPouzitBarvu    "Použít i barvu": use colour too (Pascal runs)
 //   TBZmena          "Vytučnění kódu": the emphasis button (run or reset)
 //   TBTucnost        bold ("Tučné písmo"); TBItalic italic ("Kurziva")
@@ -37,10 +37,12 @@
 #include <utility>
 #include <vector>
 
+#include "definitions/definition_library.h"
 #include "document/char_format.h"
 #include "document/document.h"
 #include "document_bridge.h"
 #include "keywords/keyword_list.h"
+#include "languages/language_table.h"
 #include "program_info.h"
 #include "rich_edit.h"
 
@@ -128,6 +130,10 @@ class TForm1 : public QMainWindow {
 
   DocumentBridge& Bridge() { return bridge_; }
   const KeywordLists& Keywords() const { return keywordLists_; }
+  // The rows of the style box, the emphasis entries of the menu and Open's
+  // preselection.
+  const LanguageTable& Languages() const { return languages_; }
+  DefinitionLibrary& Definitions() { return definitions_; }
 
   // Handlers. Their errors reach the error box through the connections.
   void FormCreate(const QString& keywordDirectory);
@@ -195,12 +201,18 @@ class TForm1 : public QMainWindow {
   // An engine edit of the whole document; the controls then show what the
   // edit's last selection change found.
   void ApplyEdit(const std::function<void(Document&)>& change);
-  void StartRun(int mode);
+  void StartRun(const Language& language);
+  // The emphasis button's action for the style box's row.
+  void CarryOut(const Language& language);
 
   void CopySelection();
   std::unique_ptr<QMimeData> SelectionMimeData();
   void Paste(const QMimeData& data);
 
+  // Before the toolbar and the menu, which show its rows.
+  DefinitionLibrary definitions_;
+  DefinitionSearch installedDefinitions_;
+  LanguageTable languages_;
   DocumentBridge bridge_;
   KeywordLists keywordLists_;
   std::pair<int, int> lastSelection_{0, 0};  // anchor, position

@@ -7,7 +7,6 @@
 
 #include "error_box.h"
 #include "files/document_file.h"
-#include "style_box.h"
 #include "tform1.h"
 
 namespace markwell {
@@ -35,9 +34,11 @@ void TForm1::OpenFile(const QString& fileName) {
   const std::string name = FileSystemName(fileName);
   bridge_.Load(name);
   SelectionMaybeChanged();
-  // Only a file that has been read selects the Pascal style.
-  const std::string extension = FileExtension(name);
-  if (extension == ".DPR" || extension == ".PAS") CBStyl->setCurrentIndex(kPascalStyle);
+  // Only a file that has been read selects a style: the one whose language
+  // claims its extension for Open (.dpr and .pas the Pascal style's).
+  if (const Language* language = languages_.ForOpenedExtension(FileExtension(name))) {
+    CBStyl->setCurrentIndex(languages_.IndexOf(*language));
+  }
 }
 
 void TForm1::OpenFileReportingErrors(const QString& fileName) {

@@ -5,9 +5,9 @@
 #include <QToolButton>
 
 #include "error_box.h"
+#include "languages/language_run.h"
 #include "run/formatting_run.h"
 #include "run_formatting.h"
-#include "style_box.h"
 #include "tform1.h"
 
 namespace markwell {
@@ -19,13 +19,13 @@ const QString kNoFilter = QStringLiteral("Není nainstalován filtr");
 }  // namespace
 
 void TForm1::mnuSpecTucClick() {
-  StartRun(kAssemblerMode);
+  StartRun(languages_.ForMode(kAssemblerMode));
 }
 void TForm1::mnuDelphiClick() {
-  StartRun(kPascalMode);
+  StartRun(languages_.ForMode(kPascalMode));
 }
 void TForm1::mnuMatlabClick() {
-  StartRun(kMatlabMode);
+  StartRun(languages_.ForMode(kMatlabMode));
 }
 
 // No filter exists for HTML; the entry says so, as the emphasis button does
@@ -35,35 +35,44 @@ void TForm1::MnuHTMLClick() {
 }
 
 void TForm1::TBZmenaClick() {
-  switch (CBStyl->currentIndex()) {
-    case kDefaultStyle:
+  const int index = CBStyl->currentIndex();
+  if (index < 0 || index >= static_cast<int>(languages_.Rows().size())) {
+    ShowPlainMessage(kNoFilter);
+    return;
+  }
+  CarryOut(languages_.Rows()[static_cast<std::size_t>(index)]);
+}
+
+void TForm1::CarryOut(const Language& language) {
+  switch (language.runner) {
+    case LanguageRunner::kReset:
       ApplyEdit(ResetDocument);
-      break;
-    case kAssemblerStyle:
-      mnuSpecTucClick();
-      break;
-    case kPascalStyle:
-      mnuDelphiClick();
-      break;
-    case kMatlabStyle:
-      mnuMatlabClick();
-      break;
-    default:
-      ShowPlainMessage(kNoFilter);
+      return;
+    case LanguageRunner::kFilter:
+      StartRun(language);
+      return;
+    case LanguageRunner::kDefinition:
+      // A definition removed since the program started is not installed.
+      if (definitions_.Locate(language.definition).empty()) break;
+      StartRun(language);
+      return;
+    case LanguageRunner::kNoFilter:
       break;
   }
+  ShowPlainMessage(kNoFilter);
 }
 
 void TForm1::CBStylClick() {
   REdit->setFocus();
 }
 
-void TForm1::StartRun(int mode) {
+void TForm1::StartRun(const Language& language) {
   // Nothing can change the toggle while the formatting window is modal.
   const bool useColour = TBPouzitBarvu->isChecked();
-  RunFormatting(*this, mode, [this, useColour](int runMode, ProgressView& progress) {
+  RunFormatting(*this, [this, &language, useColour](ProgressView& progress) {
     ApplyEdit([&](Document& document) {
-      RunFormattingSteps(document, runMode, keywordLists_, useColour, progress);
+      RunLanguage(document, language, RunSettings{keywordLists_, definitions_, useColour},
+                  progress);
     });
   });
 }

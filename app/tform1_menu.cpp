@@ -40,10 +40,18 @@ void TForm1::BuildMenu() {
   mnuKonec = AddMenuEntry(Soubor1, QStringLiteral("Konec"));
 
   pravy1 = MainMenu1->addMenu(QStringLiteral("Úpravy"));
-  mnuSpecTuc = AddMenuEntry(pravy1, QStringLiteral("Upravit na assembler"), kEmphasisPicture);
-  mnuDelphi = AddMenuEntry(pravy1, QStringLiteral("Upravit na delphi kód"));
-  MnuHTML = AddMenuEntry(pravy1, QStringLiteral("Upravit na HTML"));
-  mnuMatlab = AddMenuEntry(pravy1, QStringLiteral("Upravit na Matlab"));
+  // The emphasis entries: each row of the language table that has one, in
+  // the table's order; the first shows the emphasis picture.
+  std::vector<QAction*> emphasisEntries;
+  for (const Language& language : languages_.Rows()) {
+    if (language.menuCaption.empty()) continue;
+    emphasisEntries.push_back(AddMenuEntry(pravy1, QString::fromStdString(language.menuCaption),
+                                           emphasisEntries.empty() ? kEmphasisPicture : -1));
+  }
+  mnuSpecTuc = emphasisEntries.at(0);
+  mnuDelphi = emphasisEntries.at(1);
+  MnuHTML = emphasisEntries.at(2);
+  mnuMatlab = emphasisEntries.at(3);
   N4 = pravy1->addSeparator();
   MnuBez = AddMenuEntry(pravy1, QStringLiteral("Nastavit vychozí písmo"));
   N3 = pravy1->addSeparator();
@@ -63,8 +71,15 @@ void TForm1::BuildDialogs() {
   OD = new QFileDialog(this);
   OD->setAcceptMode(QFileDialog::AcceptOpen);
   OD->setFileMode(QFileDialog::ExistingFile);
-  OD->setNameFilter(
-      QtNameFilter(QStringLiteral("Vše potřebné|*.txt;*.950;*.nfo;*.diz;*.dpr;*.pas;*.m;")));
+  // The classic filter first, then every extension of the language table.
+  QStringList sourcePatterns;
+  for (const std::string& extension : languages_.AllExtensions()) {
+    sourcePatterns << QStringLiteral("*.") + QString::fromStdString(extension);
+  }
+  OD->setNameFilters(
+      {QtNameFilter(QStringLiteral("Vše potřebné|*.txt;*.950;*.nfo;*.diz;*.dpr;*.pas;*.m;")),
+       QtNameFilter(QStringLiteral("Zdrojové soubory|") + sourcePatterns.join(QLatin1Char(';'))),
+       QtNameFilter(QStringLiteral("Všechny soubory|*"))});
   OD->setOption(QFileDialog::HideNameFilterDetails);
 
   SD = new QFileDialog(this);

@@ -1,12 +1,13 @@
 // The main window's toolbar.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "pictures.h"
-#include "style_box.h"
 #include "tform1.h"
 #include "toolbar_controls.h"
 
@@ -69,9 +70,14 @@ void TForm1::BuildToolBar() {
   ToolButton8 = AddToolSeparator();
 
   CBStyl = new QComboBox(ToolBar1);
-  for (const char* caption : kStyleBoxCaptions) CBStyl->addItem(QString::fromUtf8(caption));
+  for (const Language& language : languages_.Rows()) {
+    CBStyl->addItem(QString::fromStdString(language.caption));
+  }
   CBStyl->setFixedWidth(71);
   CBStyl->setFont(font());
+  // The box is narrow; its open list shows whole captions.
+  CBStyl->view()->setMinimumWidth(CBStyl->view()->sizeHintForColumn(0) +
+                                  CBStyl->view()->verticalScrollBar()->sizeHint().width() + 8);
   ToolBar1->addWidget(CBStyl);
   TBPouzitBarvu = AddToolButton(QStringLiteral("Použít i barvu"), kUseColourPicture, true);
   TBZmena = AddToolButton(QStringLiteral("Vytučnění kódu"), kEmphasisPicture, false);

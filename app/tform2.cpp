@@ -34,14 +34,13 @@ QFont WindowFont() {
 
 }  // namespace
 
-TForm2::TForm2(QWidget& mainWindow, int mode, FormattingSteps steps)
+TForm2::TForm2(QWidget& mainWindow, FormattingSteps steps)
     : QDialog(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Label1(new QLabel(QStringLiteral("Label1"), this)),
       PB(new TextlessProgressBar(this)),
       Timer1(new QTimer(this)),
       mainWindow_(mainWindow),
-      mode_(mode),
       steps_(std::move(steps)) {
   setWindowTitle(QStringLiteral("Formátování textu"));
   setFont(WindowFont());
@@ -87,7 +86,7 @@ void TForm2::Timer1Timer() {
   PB->setUpdatesEnabled(false);
   barPainted_.start();
   try {
-    steps_(mode_, *this);
+    steps_(*this);
   } catch (...) {
     error_ = std::current_exception();
   }

@@ -15,21 +15,20 @@ class QTimer;
 
 namespace markwell {
 
-// The run's steps for an emphasis mode, reporting to the window.
-using FormattingSteps = std::function<void(int mode, ProgressView& progress)>;
+// The run's steps, reporting to the window.
+using FormattingSteps = std::function<void(ProgressView& progress)>;
 
 class TForm2 : public QDialog, public ProgressView {
   Q_OBJECT
 
  public:
   // `mainWindow` is the window it is centred over.
-  TForm2(QWidget& mainWindow, int mode, FormattingSteps steps);
+  TForm2(QWidget& mainWindow, FormattingSteps steps);
 
   QLabel* Label1;
   QProgressBar* PB;
   QTimer* Timer1;
 
-  int Mode() const { return mode_; }
   // The error that ended the run, if any.
   std::exception_ptr Error() const { return error_; }
 
@@ -44,7 +43,6 @@ class TForm2 : public QDialog, public ProgressView {
 
  private:
   QWidget& mainWindow_;
-  int mode_;
   FormattingSteps steps_;
   std::exception_ptr error_;
   QElapsedTimer barPainted_;  // since the bar was last painted during the run

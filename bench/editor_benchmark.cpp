@@ -562,9 +562,9 @@ class Repetition {
       qint64 runStart = 0;
       qint64 runEnd = 0;
       markwell::RunFormatting(
-          *form, markwell::kPascalMode, [&](int mode, markwell::ProgressView& progress) {
+          *form, [&](markwell::ProgressView& progress) {
             runStart = clock.nsecsElapsed();
-            markwell::RunFormattingSteps(document, mode, form->Keywords(),
+            markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(),
                                          form->TBPouzitBarvu->isChecked(), progress);
             runEnd = clock.nsecsElapsed();
           });

@@ -14,11 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "definitions/definition_library.h"
+#include "definitions/installed_definitions.h"
 #include "document/document.h"
 #include "files/document_file.h"
 #include "files/engine_error.h"
 #include "files/safe_file_writer.h"
 #include "keywords/keyword_list.h"
+#include "languages/language_run.h"
+#include "languages/language_table.h"
 #include "options.h"
 #include "rtf/rtf_writer.h"
 #include "run/formatting_run.h"
@@ -41,10 +45,6 @@ std::string ExecutableDirectory() {
   if (length <= 0) return "./";
   std::string full(path.data(), static_cast<std::size_t>(length));
   return full.substr(0, full.rfind('/') + 1);
-}
-
-bool RunsAFilter(int mode) {
-  return mode == kAssemblerMode || mode == kPascalMode || mode == kMatlabMode;
 }
 
 // Loads both lists as the editor does at start-up: the Pascal list, then the
@@ -148,12 +148,15 @@ std::string AutoModeRefusal(const std::string& input) {
 
 class Converter {
  public:
-  explicit Converter(const Options& options) : options_(options) {}
+  Converter(const Options& options, const LanguageTable& languages,
+            std::vector<std::string> definitionDirectories)
+      : options_(options), languages_(languages), definitions_(std::move(definitionDirectories)) {}
 
   // Converts one input; an error is raised as EngineError.
   void Convert(const std::string& input) {
-    const std::optional<int> mode = options_.autoMode ? ModeForFileName(input) : options_.mode;
-    if (options_.autoMode && !mode) throw EngineError(AutoModeRefusal(input));
+    const Language* language =
+        options_.autoMode ? languages_.ForExtension(FileExtension(input)) : options_.language;
+    if (options_.autoMode && language == nullptr) throw EngineError(AutoModeRefusal(input));
     const std::string output = OutputPathFor(options_, input);
     if (output != "-") {
       if (const std::string* first = written_.InputThatWrote(output)) {
@@ -173,7 +176,7 @@ class Converter {
     } else {
       LoadFromFile(document, input);
     }
-    if (mode) Run(document, *mode);
+    if (language != nullptr) Run(document, *language);
 
     const auto write = [&](std::ostream& out) { WriteOutput(document, options_, input, out); };
     if (output == "-") {
@@ -190,9 +193,9 @@ class Converter {
   }
 
  private:
-  void Run(Document& document, int mode) {
-    // The keyword files are read once, by the first run that needs them.
-    if (RunsAFilter(mode) && !keywordsLoaded_) {
+  void Run(Document& document, const Language& language) {
+    // The keyword files are read once, by the first run of a filter.
+    if (language.runner == LanguageRunner::kFilter && !keywordsLoaded_) {
       LoadKeywords(options_.keywordDirectory.value_or(ExecutableDirectory()), keywords_);
       keywordsLoaded_ = true;
     }
@@ -202,10 +205,13 @@ class Converter {
     } else {
       progress = std::make_unique<SilentProgress>();
     }
-    RunFormattingSteps(document, mode, keywords_, options_.useColour, *progress);
+    RunLanguage(document, language, RunSettings{keywords_, definitions_, options_.useColour},
+                *progress);
   }
 
   const Options& options_;
+  const LanguageTable& languages_;
+  DefinitionLibrary definitions_;
   KeywordLists keywords_;
   bool keywordsLoaded_ = false;
   WrittenOutputs written_;
@@ -226,16 +232,26 @@ int main(int argc, char** argv) {
   // Past a file-size limit a write then fails and is reported and cleaned
   // up, instead of the signal killing the program with a temporary left.
   std::signal(SIGXFSZ, SIG_IGN);
+  // The languages: the filters' and those of the definitions installed
+  // beside this program and in the language library's folder.
+  const std::vector<std::string> definitionDirectories =
+      DefinitionDirectories(ExecutableDirectory());
+  const DefinitionSearch installed = FindInstalledDefinitions(definitionDirectories);
+  const LanguageTable languages(installed.definitions);
   Options options;
   try {
-    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), languages);
   } catch (const UsageError& error) {
     std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kProgram,
                  error.message.c_str(), kProgram);
     return 2;
   }
   if (options.help) {
-    std::fputs(HelpText().c_str(), stdout);
+    std::fputs(HelpText(languages).c_str(), stdout);
+    return 0;
+  }
+  if (options.listModes) {
+    std::fputs(ModeList(languages).c_str(), stdout);
     return 0;
   }
   if (options.version) {
@@ -244,7 +260,10 @@ int main(int argc, char** argv) {
   }
   if (options.inputs.empty()) options.inputs.push_back("-");
 
-  Converter converter(options);
+  for (const std::string& warning : installed.warnings) {
+    std::fprintf(stderr, "%s: warning: %s\n", kProgram, warning.c_str());
+  }
+  Converter converter(options, languages, definitionDirectories);
   int status = 0;
   for (const std::string& input : options.inputs) {
     try {

@@ -20,15 +20,15 @@ std::optional<int> ParseInt(const std::string& text) {
   return value;
 }
 
-std::optional<int> ParseMode(const std::string& text) {
-  if (text == "asm") return 1;
-  if (text == "pascal") return 2;
-  if (text == "matlab") return 4;
-  if (text == "reset") return 0;  // any mode without a filter resets only
-  if (text == "none" || text == "auto") return std::nullopt;
-  if (auto number = ParseInt(text)) return number;
+// The language of a --mode word; null for "none" and "auto".
+const Language* ParseMode(const std::string& text, const LanguageTable& languages) {
+  if (text == "none" || text == "auto") return nullptr;
+  if (const Language* language = languages.ForWord(text)) return language;
+  // Any integer other than a filter's mode runs the reset only.
+  if (auto number = ParseInt(text)) return &languages.ForMode(*number);
   throw UsageError{"unknown mode '" + text +
-                   "' (modes: asm, pascal, matlab, reset, none, auto or an integer)"};
+                   "' (modes: asm, pascal, matlab, a language of --list-modes, reset, none, auto "
+                   "or an integer)"};
 }
 
 FontStyles ParseFontStyle(const std::string& list) {
@@ -91,7 +91,7 @@ OutputFormat ParseFormat(const std::string& text) {
 
 }  // namespace
 
-Options ParseOptions(const std::vector<std::string>& arguments) {
+Options ParseOptions(const std::vector<std::string>& arguments, const LanguageTable& languages) {
   Options options;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -123,7 +123,7 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       optionsEnded = true;
     } else if (arg == "-m" || arg == "--mode") {
       const std::string mode = value();
-      options.mode = ParseMode(mode);
+      options.language = ParseMode(mode, languages);
       options.autoMode = mode == "auto";
     } else if (arg == "-c" || arg == "--colour") {
       noValue();
@@ -148,6 +148,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       options.fontStyle = ParseFontStyle(value());
     } else if (arg == "--font-color") {
       options.fontColour = ParseColour(value());
+    } else if (arg == "--list-modes") {
+      noValue();
+      options.listModes = true;
     } else if (arg == "-h" || arg == "--help") {
       noValue();
       options.help = true;
@@ -165,31 +168,13 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end();
   if (options.autoMode && readsStandardInput) {
     throw UsageError{
-        "--mode auto cannot choose a mode for standard input (modes: asm, pascal, matlab, "
-        "reset, none or an integer)"};
+        "--mode auto cannot choose a mode for standard input (modes: asm, pascal, matlab, a "
+        "language of --list-modes, reset, none or an integer)"};
   }
   if (options.inputs.size() > 1 && (options.output == "-" || options.output.back() != '/')) {
     throw UsageError{"several inputs need an output directory: -o DIR/"};
   }
   return options;
-}
-
-std::optional<int> ModeForFileName(const std::string& fileName) {
-  const std::size_t slash = fileName.rfind('/');
-  const std::size_t dot = fileName.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
-  std::string extension = fileName.substr(dot + 1);
-  for (char& c : extension) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  for (const char* pascal : {"pas", "dpr", "dpk", "pp", "lpr"}) {
-    if (extension == pascal) return 2;
-  }
-  if (extension == "m") return 4;
-  for (const char* assembler : {"asm", "s", "nasm"}) {
-    if (extension == assembler) return 1;
-  }
-  return std::nullopt;
 }
 
 std::string OutputExtension(OutputFormat format) {
@@ -206,7 +191,73 @@ std::string OutputExtension(OutputFormat format) {
   return ".rtf";
 }
 
-std::string HelpText() {
+namespace {
+
+// Lines of at most `width` characters, each after `indent`, of the words.
+std::string Wrapped(const std::vector<std::string>& words, std::size_t indent, std::size_t width) {
+  std::string text;
+  std::string line;
+  for (const std::string& word : words) {
+    if (!line.empty() && line.size() + 1 + word.size() > width) {
+      text += std::string(indent, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  if (!line.empty()) text += std::string(indent, ' ') + line + "\n";
+  return text;
+}
+
+std::string DottedExtensions(const Language& language) {
+  std::string text;
+  for (const std::string& extension : language.extensions) {
+    text += (text.empty() ? "." : " .") + extension;
+  }
+  return text;
+}
+
+// The --mode part of --help, from the language table.
+std::string ModeHelp(const LanguageTable& languages) {
+  std::string filters;
+  std::vector<std::string> definitions;
+  for (const Language& language : languages.Rows()) {
+    if (language.runner == LanguageRunner::kFilter) {
+      std::string extensions = DottedExtensions(language);
+      extensions.resize(std::max<std::size_t>(extensions.size() + 1, 25), ' ');
+      filters += "                           " + extensions + language.word + "\n";
+    } else if (language.runner == LanguageRunner::kDefinition) {
+      definitions.push_back(language.word);
+    }
+  }
+  std::sort(definitions.begin(), definitions.end());
+  return "  -m, --mode MODE        asm, pascal, matlab: a formatting run with that filter;\n"
+         "                         a language definition's word: a formatting run with\n"
+         "                         that definition; installed here:\n" +
+         Wrapped(definitions, 27, 52) +
+         "                         reset: the document reset to the base font only;\n"
+         "                         none: load and write only (default);\n"
+         "                         an integer: an emphasis mode (1 assembler, 2 Pascal,\n"
+         "                         4 MATLAB; any other integer resets only);\n"
+         "                         auto: the language chosen by each input's extension:\n" +
+         filters +
+         "                           and each definition's (--list-modes)\n"
+         "                         (letter case ignored; an input with any other\n"
+         "                         extension is reported and skipped; standard\n"
+         "                         input is a usage error)\n";
+}
+
+}  // namespace
+
+std::string ModeList(const LanguageTable& languages) {
+  std::string list;
+  for (const Language& language : languages.Rows()) {
+    if (language.word.empty()) continue;
+    list += language.word + "\t" + language.caption + "\t" + DottedExtensions(language) + "\n";
+  }
+  return list;
+}
+
+std::string HelpText(const LanguageTable& languages) {
   return R"(Usage: markwell-cli [OPTIONS] [INPUT...]
 
 Loads a document (RTF, or plain text: UTF-8 or windows-1250), optionally
@@ -219,19 +270,10 @@ two inputs with one output name (a/unit.pas, b/unit.pas) the first is
 written; the later one is reported and not written.
 
 Options:
-  -m, --mode MODE        asm, pascal, matlab: a formatting run with that filter;
-                         reset: the document reset to the base font only;
-                         none: load and write only (default);
-                         an integer: an emphasis mode (1 assembler, 2 Pascal,
-                         4 MATLAB; any other integer resets only);
-                         auto: the filter chosen from each input's extension:
-                           .pas .dpr .dpk .pp .lpr  pascal
-                           .m                       matlab
-                           .asm .s .nasm            asm
-                         (letter case ignored; an input with any other
-                         extension is reported and skipped; standard
-                         input is a usage error)
-  -c, --colour           colour the Pascal tokens too (the use-colour toggle)
+)" + ModeHelp(languages) +
+         R"(  -c, --colour           colour the tokens of pascal and of every language
+                         definition too (the use-colour toggle)
+      --list-modes       list every language: word, caption, extensions
   -k, --keywords DIR     directory holding DelphiKey.txt and MatlabKey.txt
                          (default: the directory of this program)
   -t, --to FORMAT        rtf (default), json, text or html

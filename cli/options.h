@@ -6,15 +6,17 @@
 #include <vector>
 
 #include "document/char_format.h"
+#include "languages/language_table.h"
 
 namespace markwell::cli {
 
 enum class OutputFormat { Rtf, Json, Text, Html };
 
 struct Options {
-  // The emphasis mode of the run; nothing for "none" (load and write only).
-  std::optional<int> mode;
-  // "auto": the mode comes from each input's extension.
+  // The language of the run (a row of the table given to ParseOptions);
+  // null for "none" (load and write only).
+  const Language* language = nullptr;
+  // "auto": the language comes from each input's extension.
   bool autoMode = false;
   bool useColour = false;
   std::optional<std::string> keywordDirectory;  // ends with '/'
@@ -25,6 +27,7 @@ struct Options {
   int fontSize = 10;
   FontStyles fontStyle;
   Colour fontColour = kWindowTextColour;
+  bool listModes = false;
   bool help = false;
   bool version = false;
 };
@@ -34,16 +37,17 @@ struct UsageError {
   std::string message;
 };
 
-Options ParseOptions(const std::vector<std::string>& arguments);
-
-// The emphasis mode for a file name's extension with --mode auto, if its
-// extension names a language.
-std::optional<int> ModeForFileName(const std::string& fileName);
+// The words of --mode are those of `languages`.
+Options ParseOptions(const std::vector<std::string>& arguments, const LanguageTable& languages);
 
 // The file name extension of an output format, with its dot.
 std::string OutputExtension(OutputFormat format);
 
-std::string HelpText();
+std::string HelpText(const LanguageTable& languages);
+
+// --list-modes: each language with a word, one a line: the word, its
+// caption in the style box and its extensions, separated by tabs.
+std::string ModeList(const LanguageTable& languages);
 std::string VersionText();
 
 }  // namespace markwell::cli

@@ -44,7 +44,7 @@ class FormattingWindowTest : public QObject {
   void cleanupTestCase() { main_.reset(); }
 
   void windowAsCreated() {
-    TForm2 form(*main_, 2, [](int, ProgressView&) {});
+    TForm2 form(*main_, [](ProgressView&) {});
     QVERIFY(form.windowFlags().testFlag(Qt::Tool));
     QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(form.size(), QSize(231, 56));
@@ -61,9 +61,8 @@ class FormattingWindowTest : public QObject {
     QString lineWhileRunning;
     int maximumSeen = -1;
     int valueSeen = -1;
-    RunFormatting(*main_, 4, [&](int mode, ProgressView& progress) {
+    RunFormatting(*main_, [&](ProgressView& progress) {
       ++runs;
-      QCOMPARE(mode, 4);
       auto& form = dynamic_cast<TForm2&>(progress);
       shownWhileRunning = form.isVisible();
       centre = form.frameGeometry().center();
@@ -95,7 +94,7 @@ class FormattingWindowTest : public QObject {
     int paintsBeforeFull = -1;
     int paintsWhenFull = -1;
     qint64 elapsed = 0;
-    RunFormatting(*main_, 2, [&](int, ProgressView& progress) {
+    RunFormatting(*main_, [&](ProgressView& progress) {
       QProgressBar& bar = *dynamic_cast<TForm2&>(progress).PB;
       bar.installEventFilter(&counter);
       QElapsedTimer clock;
@@ -124,7 +123,7 @@ class FormattingWindowTest : public QObject {
   void emptyDocumentDrawsAnEmptyBar() {
     QProgressBar* bar = nullptr;
     int maximum = -1;
-    RunFormatting(*main_, 9, [&](int, ProgressView& progress) {
+    RunFormatting(*main_, [&](ProgressView& progress) {
       progress.SetBarMaximum(0);
       progress.SetBarPosition(0);
       bar = dynamic_cast<TForm2&>(progress).PB;
@@ -137,7 +136,7 @@ class FormattingWindowTest : public QObject {
   void closingBeforeTheFirstTickRunsNothing() {
     int runs = 0;
     test::WhenModal<TForm2>([](TForm2& form) { form.close(); });
-    RunFormatting(*main_, 2, [&runs](int, ProgressView&) { ++runs; });
+    RunFormatting(*main_, [&runs](ProgressView&) { ++runs; });
     QTest::qWait(200);
     QCOMPARE(runs, 0);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -145,7 +144,7 @@ class FormattingWindowTest : public QObject {
 
   void errorOfTheRunComesAfterTheWindowHasGone() {
     int runs = 0;
-    QVERIFY_THROWS_EXCEPTION(EngineError, RunFormatting(*main_, 1, [&runs](int, ProgressView&) {
+    QVERIFY_THROWS_EXCEPTION(EngineError, RunFormatting(*main_, [&runs](ProgressView&) {
                                ++runs;
                                throw EngineError("filter failed");
                              }));
@@ -157,7 +156,7 @@ class FormattingWindowTest : public QObject {
 
   void pictureOfTheWindow() {
     QImage picture;
-    RunFormatting(*main_, 2, [&picture](int, ProgressView& progress) {
+    RunFormatting(*main_, [&picture](ProgressView& progress) {
       progress.SetLabelCaption("Pro Delphi kód.");
       progress.SetBarMaximum(100);
       progress.SetBarPosition(40);

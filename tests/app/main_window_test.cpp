@@ -1,5 +1,6 @@
 // The main window as it starts: caption, size, toolbar and menu as laid
 // out, font list, access keys, start-up errors; and a picture of it.
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QDir>
@@ -89,10 +90,29 @@ class MainWindowTest : public QObject {
     option.rect = QRect(QPoint(0, 0), box->size());
     const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                      QStyle::SC_ComboBoxEditField, box);
+    // The five classic entries fit the closed box; every caption fits the open list.
     for (int i = 0; i < box->count(); ++i) {
-      QVERIFY2(box->fontMetrics().horizontalAdvance(box->itemText(i)) <= field.width() - 2,
-               qPrintable(box->itemText(i)));
+      const int needed = box->fontMetrics().horizontalAdvance(box->itemText(i));
+      QVERIFY2(i >= 5 || needed <= field.width() - 2, qPrintable(box->itemText(i)));
+      QVERIFY2(needed < box->view()->minimumWidth(), qPrintable(box->itemText(i)));
     }
+  }
+
+  // The five classic entries first, then the installed definitions by caption.
+  void styleBoxOrder() {
+    QStringList captions;
+    for (int i = 0; i < form_->CBStyl->count(); ++i) captions << form_->CBStyl->itemText(i);
+    QCOMPARE(captions.mid(0, 5),
+             QStringList({"Výchozí", "Assembler", "Delphi ", "HTML", "Matlab"}));
+    QStringList sorted = captions.mid(5);
+    std::sort(sorted.begin(), sorted.end(),
+              [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
+    QCOMPARE(captions.mid(5), sorted);
+    for (const char* caption :
+         {"Ada", "C", "C#", "C++", "CSS", "Java", "JavaScript", "Python", "SQL", "Shell", "XML"}) {
+      QVERIFY2(captions.count(QString::fromUtf8(caption)) == 1, caption);
+    }
+    QCOMPARE(captions.count("HTML"), 1);
   }
 
   // What a screen reader reads of the document: its words and their formats.

@@ -18,7 +18,6 @@
 
 #include "app_test_support.h"
 #include "run/formatting_run.h"
-#include "style_box.h"
 
 using namespace markwell;
 
@@ -166,6 +165,9 @@ class RestlessUser {
   }
 
   void Run() {
+    // The five entries that open the style box.
+    constexpr int kDefaultStyle = 0;
+    constexpr int kHtmlStyle = 3;
     const int style = Pick(5);
     form_.CBStyl->setCurrentIndex(style);
     if (Pick(3) == 0) QTest::mouseClick(form_.TBPouzitBarvu, Qt::LeftButton);

@@ -1,0 +1,79 @@
+#include "definitions/definition_library.h"
+
+#include <srchilite/highlightbuilderexception.h>
+#include <srchilite/langdefmanager.h>
+#include <srchilite/parserexception.h>
+#include <srchilite/regexrulefactory.h>
+
+#include "definitions/installed_definitions.h"
+#include "definitions/loaded_definition.h"
+#include "files/engine_error.h"
+
+namespace markwell {
+
+namespace {
+
+std::string WhereAndWhy(const std::string& file, unsigned line, const std::string& reason) {
+  return (line > 0 ? file + ":" + std::to_string(line) : file) + ": " + reason;
+}
+
+// One fresh copy of the definition's states, its rules made by `factory`,
+// so that no two copies share anything the library builds.
+srchilite::HighlightStatePtr Build(srchilite::RegexRuleFactory& factory,
+                                   const std::string& directory, const std::string& file,
+                                   const std::string& path) {
+  try {
+    srchilite::LangDefManager manager(&factory);
+    return manager.buildHighlightState(directory, file);
+  } catch (const srchilite::ParserException& error) {
+    // The file at fault may be one that the definition includes.
+    const std::string at = error.filename.empty() ? path : error.filename;
+    std::string reason = error.message;
+    if (!error.additional.empty()) reason += " (" + error.additional + ")";
+    throw EngineError(WhereAndWhy(at, error.line, reason));
+  } catch (const srchilite::HighlightBuilderException& error) {
+    const std::string at = error.filename.empty() ? path : error.filename;
+    throw EngineError(WhereAndWhy(at, error.line, error.message + ": " + error.causedBy.what()));
+  } catch (const std::exception& error) {
+    throw EngineError(WhereAndWhy(path, 0, error.what()));
+  }
+}
+
+}  // namespace
+
+LoadedDefinition::LoadedDefinition(std::string directory, std::string file)
+    : directory_(std::move(directory)), file_(std::move(file)), path_(directory_ + file_) {}
+
+srchilite::HighlightStatePtr LoadedDefinition::StartState(std::size_t copy) {
+  while (copies_.size() <= copy) {
+    auto factory = std::make_unique<srchilite::RegexRuleFactory>();
+    copies_.push_back(Build(*factory, directory_, file_, path_));
+    factories_.push_back(std::move(factory));
+  }
+  return copies_[copy];
+}
+
+DefinitionLibrary::DefinitionLibrary(std::vector<std::string> directories)
+    : directories_(std::move(directories)) {}
+
+DefinitionLibrary::~DefinitionLibrary() = default;
+
+std::string DefinitionLibrary::Locate(const std::string& file) const {
+  if (file.empty() || file.find('/') != std::string::npos) return {};
+  for (const std::string& directory : directories_) {
+    if (IsRegularFile(directory + file)) return directory + file;
+  }
+  return {};
+}
+
+LoadedDefinition& DefinitionLibrary::Load(const std::string& file) {
+  if (const auto found = loaded_.find(file); found != loaded_.end()) return *found->second;
+  const std::string path = Locate(file);
+  if (path.empty()) throw EngineError(file + ": Language definition not found");
+  auto definition =
+      std::make_unique<LoadedDefinition>(path.substr(0, path.size() - file.size()), file);
+  definition->StartState(0);  // a definition that cannot be built is not kept
+  return *loaded_.emplace(file, std::move(definition)).first->second;
+}
+
+}  // namespace markwell
