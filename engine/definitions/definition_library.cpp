@@ -1,6 +1,7 @@
 #include "definitions/definition_library.h"
 
 #include <srchilite/highlightbuilderexception.h>
+#include <srchilite/highlightrule.h>
 #include <srchilite/langdefmanager.h>
 #include <srchilite/parserexception.h>
 #include <srchilite/regexrulefactory.h>
@@ -17,22 +18,51 @@ std::string WhereAndWhy(const std::string& file, unsigned line, const std::strin
   return (line > 0 ? file + ":" + std::to_string(line) : file) + ": " + reason;
 }
 
+// The file the library names in an error, as a path: it gives some without
+// their directory; none means the definition itself.
+std::string FileAtFault(const std::string& named, const std::string& directory,
+                        const std::string& path) {
+  if (named.empty()) return path;
+  return named.find('/') == std::string::npos ? directory + named : named;
+}
+
+// Whether every rule of the start state only gives text its default
+// element, as the library's own rule for a definition without any does.
+bool NamesNoElement(const srchilite::HighlightState& start) {
+  for (const srchilite::HighlightRulePtr& rule : start.getRuleList()) {
+    if (rule->getNextState()) return false;
+    for (const std::string& element : rule->getElemList()) {
+      if (element != start.getDefaultElement()) return false;
+    }
+  }
+  return true;
+}
+
 // One fresh copy of the definition's states, its rules made by `factory`,
 // so that no two copies share anything the library builds.
 srchilite::HighlightStatePtr Build(srchilite::RegexRuleFactory& factory,
                                    const std::string& directory, const std::string& file,
                                    const std::string& path) {
+  // The library joins the two with a slash of its own.
+  const std::string folder =
+      directory.ends_with('/') ? directory.substr(0, directory.size() - 1) : directory;
   try {
     srchilite::LangDefManager manager(&factory);
-    return manager.buildHighlightState(directory, file);
+    srchilite::HighlightStatePtr start = manager.buildHighlightState(folder, file);
+    // The library reads what is no definition at all (binary data, say) as
+    // one without rules, which would mark nothing.
+    if (NamesNoElement(*start)) throw EngineError(path + ": No language definition");
+    return start;
+  } catch (const EngineError&) {
+    throw;
   } catch (const srchilite::ParserException& error) {
     // The file at fault may be one that the definition includes.
-    const std::string at = error.filename.empty() ? path : error.filename;
+    const std::string at = FileAtFault(error.filename, directory, path);
     std::string reason = error.message;
     if (!error.additional.empty()) reason += " (" + error.additional + ")";
     throw EngineError(WhereAndWhy(at, error.line, reason));
   } catch (const srchilite::HighlightBuilderException& error) {
-    const std::string at = error.filename.empty() ? path : error.filename;
+    const std::string at = FileAtFault(error.filename, directory, path);
     throw EngineError(WhereAndWhy(at, error.line, error.message + ": " + error.causedBy.what()));
   } catch (const std::exception& error) {
     throw EngineError(WhereAndWhy(path, 0, error.what()));

@@ -316,8 +316,16 @@ std::vector<DefinitionMark> TokenizeWithDefinition(std::u16string_view text,
                                                    LoadedDefinition& definition,
                                                    std::span<const ElementLook> looks,
                                                    const std::function<void(int)>& progress) {
+  return TokenizeWithDefinition(text, definition, looks, progress, kTwoThreadsFrom);
+}
+
+std::vector<DefinitionMark> TokenizeWithDefinition(std::u16string_view text,
+                                                   LoadedDefinition& definition,
+                                                   std::span<const ElementLook> looks,
+                                                   const std::function<void(int)>& progress,
+                                                   std::size_t twoThreadsFrom) {
   const std::vector<TextLine> lines = SplitLines(text);
-  if (text.size() < kTwoThreadsFrom || lines.size() < 2) {
+  if (text.size() < twoThreadsFrom || lines.size() < 2) {
     return InOnePass(text, lines, definition, looks, progress);
   }
   return InTwoStretches(text, lines, definition, looks, progress);

@@ -35,9 +35,12 @@ bool IsRegularFile(const std::string& path) {
   return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
+std::string LibraryDataDirectory() {
+  return WithSlash(srchilite::Settings::getDefaultDataDir());
+}
+
 std::vector<std::string> DefinitionDirectories(const std::string& executableDirectory) {
-  return {WithSlash(executableDirectory) + "languages/",
-          WithSlash(srchilite::Settings::getDefaultDataDir())};
+  return {WithSlash(executableDirectory) + "languages/", LibraryDataDirectory()};
 }
 
 DefinitionSearch FindInstalledDefinitions(const std::vector<std::string>& directories) {

@@ -28,6 +28,9 @@ struct DefinitionSearch {
 // the library's data directory.
 std::vector<std::string> DefinitionDirectories(const std::string& executableDirectory);
 
+// The language library's own data directory, ending with '/'.
+std::string LibraryDataDirectory();
+
 // Reads lang.map in each directory; a file the map names counts when it
 // exists there. A directory without lang.map is skipped without a warning.
 DefinitionSearch FindInstalledDefinitions(const std::vector<std::string>& directories);

@@ -20,7 +20,7 @@ struct TextLine {
 std::vector<TextLine> SplitLines(std::u16string_view text);
 
 // The longest line handed over whole, in UTF-16 units.
-inline constexpr int kPieceLimit = 1024;
+inline constexpr int kPieceLimit = 512;
 
 // The length of the first piece of `line`: all of it within the limit, else
 // up to and including its last blank or punctuation mark before the limit,

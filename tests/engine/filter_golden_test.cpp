@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "definitions/definition_library.h"
+#include "definitions/installed_definitions.h"
 #include "filter_test_support.h"
+#include "languages/language_run.h"
+#include "languages/language_table.h"
 #include "run/formatting_run.h"
 #include "text/line_breaks.h"
 #include "text/utf8.h"
@@ -22,10 +26,11 @@ namespace {
 
 using filter_test::RenderMarking;
 
+// A case runs the language of `word` (the filters' words included), with colour.
 struct GoldenCase {
   const char* name;
   const char* file;
-  int mode;
+  const char* word;
 };
 
 void PrintTo(const GoldenCase& c, std::ostream* os) {
@@ -33,9 +38,10 @@ void PrintTo(const GoldenCase& c, std::ostream* os) {
 }
 
 const GoldenCase kGoldenCases[] = {
-    {"PascalUnit", "unit.pas", kPascalMode},
-    {"MatlabScript", "script.m", kMatlabMode},
-    {"AssemblerListing", "listing.asm", kAssemblerMode},
+    {"PascalUnit", "unit.pas", "pascal"},    {"MatlabScript", "script.m", "matlab"},
+    {"AssemblerListing", "listing.asm", "asm"}, {"CProgram", "sample.c", "c"},
+    {"PythonScript", "sample.py", "python"},  {"JavaClass", "Sample.java", "java"},
+    {"SqlQueries", "sample.sql", "sql"},      {"ShellScript", "sample.sh", "sh"},
 };
 
 std::optional<std::string> ReadFile(const std::string& path) {
@@ -86,10 +92,14 @@ TEST_P(GoldenTest, MatchesReference) {
 
   KeywordLists keywords;
   LoadKeywordLists(MARKWELL_KEYWORD_DIR, keywords);
+  DefinitionLibrary definitions({LibraryDataDirectory()});
+  const LanguageTable languages(FindInstalledDefinitions(definitions.Directories()).definitions);
+  const Language* language = languages.ForWord(c.word);
+  ASSERT_NE(language, nullptr) << c.word;
   Document document;
   document.SetText(*source);
   SilentProgress progress;
-  RunFormattingSteps(document, c.mode, keywords, true, progress);
+  RunLanguage(document, *language, RunSettings{keywords, definitions, true}, progress);
 
   EXPECT_EQ(document.Text(), NormaliseLineBreaks(*source));
   const std::string actual = RenderMarking(document);
