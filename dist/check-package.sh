@@ -13,6 +13,12 @@ files=$(dpkg -L markwell)
 markwell-cli --version
 markwell --help > /dev/null
 printf 'begin end' | markwell-cli -m pascal -t json | grep -q '"bold": true'
+printf 'int main(void) { return 0; } /* c */' > /tmp/markwell-package-check.c
+markwell-cli -m auto -c -t json -o /tmp/markwell-package-check/ /tmp/markwell-package-check.c
+grep -q '"italic": true, "underline": false, "strike": false, "color": "#808080"' \
+  /tmp/markwell-package-check/markwell-package-check.json
+rm -rf /tmp/markwell-package-check.c /tmp/markwell-package-check
+test -f /usr/share/doc/markwell/copyright
 man -w markwell-cli > /dev/null
 
 apt-get remove -y -q markwell

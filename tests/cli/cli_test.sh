@@ -153,5 +153,29 @@ contains "html is a page" '<!DOCTYPE html>' "$html"
 contains "html escapes text" '&lt;script&gt;&amp;&quot;x&quot;&lt;/script&gt;' "$html"
 case "$html" in *"<script>"*|*"</style>"*) failures=$((failures + 1)); echo "FAIL html lets markup through";; *) passes=$((passes + 1));; esac
 
+# Language definitions: --list-modes, a run with colour, --mode auto, and a
+# broken definition dropped beside a copy of the program.
+contains "list-modes names C" "$(printf 'c\tC\t.c .h')" "$("$cli" --list-modes)"
+contains "list-modes names Python" "$(printf 'python\tPython\t.py .pyw')" "$("$cli" --list-modes)"
+out=$(printf 'int x; /* c */ char *s = "a";' | "$cli" -m c -c -t json)
+contains "c keyword bold black" '{"start": 0, "length": 3, "bold": true, "italic": false, "underline": false, "strike": false, "color": "#000000"' "$out"
+contains "c comment italic grey" '"length": 7, "bold": false, "italic": true, "underline": false, "strike": false, "color": "#808080"' "$out"
+contains "c string dark red" '"length": 3, "bold": false, "italic": false, "underline": false, "strike": false, "color": "#800000"' "$out"
+printf 'def f(): return 1' > "$work/in/f.PY"
+printf 'int main;' > "$work/in/m.c"
+rm -f "$work/out/"*
+"$cli" -m auto -t json -o "$work/out/" "$work/in/f.PY" "$work/in/m.c" 2> "$work/err"
+check "auto picks definitions" 0 $?
+contains "auto picked python" '"length": 3, "bold": true' "$(cat "$work/out/f.json")"
+contains "auto picked c" '"length": 3, "bold": true' "$(cat "$work/out/m.json")"
+mkdir -p "$work/own/languages"
+cp "$cli" "$work/own/"
+printf 'bad = bad.lang\n' > "$work/own/languages/lang.map"
+printf 'keyword = "x"\nthis is no rule (\n' > "$work/own/languages/bad.lang"
+printf 'x' | "$work/own/markwell-cli" -m bad > /dev/null 2> "$work/err"
+check "a broken definition fails the input" 1 $?
+check "its message names file, line and reason" \
+  "markwell-cli: -: $work/own/languages/bad.lang:2: syntax error" "$(cat "$work/err")"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
