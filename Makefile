@@ -59,7 +59,7 @@ sanitize: deps
 # Each libFuzzer target for FUZZ_SECONDS, starting from the seeds in
 # tests/fuzz/corpus/; what it finds new goes to build-fuzz/corpus/.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := rtf_reader plain_text keyword_list filters scan_twins
+FUZZ_TARGETS := rtf_reader plain_text keyword_list filters scan_twins definitions
 fuzz: deps
 	@command -v clang++ >/dev/null || { [ "$$(id -u)" = 0 ] && apt-get install -y -q clang libclang-rt-14-dev; }
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -276,12 +276,16 @@ std::vector<DefinitionMark> InTwoStretches(std::u16string_view text,
   LineTokenizer first(definition.StartState(0), looks, definition.Path());
   SecondStretch second(text, lines, split, definition, looks);
   std::thread thread([&second] { second.Run(); });
+  // The thread ends before its stretch does, even when this one fails.
   struct Joiner {
     SecondStretch& second;
     std::thread& thread;
+    void Join() {
+      if (thread.joinable()) thread.join();
+    }
     ~Joiner() {
       second.Stop();
-      thread.join();
+      Join();
     }
   } joiner{second, thread};
 
@@ -293,6 +297,7 @@ std::vector<DefinitionMark> InTwoStretches(std::u16string_view text,
     progress(EndOf(lines[split - 1]) + second.Done());
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  joiner.Join();
   second.RethrowError();
 
   std::size_t resume = split;
