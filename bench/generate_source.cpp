@@ -14,7 +14,7 @@ using namespace markwell::bench;
 
 constexpr const char* kUsage =
     "usage: markwell-generate-source LANGUAGE SIZE_BYTES [SEED [CHARSET]]\n"
-    "  LANGUAGE  pascal, matlab or asm\n"
+    "  LANGUAGE  pascal, matlab, asm, c or python\n"
     "  SIZE      bytes; a K or M suffix multiplies by 1024 or 1048576\n"
     "  SEED      any unsigned number (default 1); the same seed gives the same bytes\n"
     "  CHARSET   utf8 (default), cp1250 or ascii: how the Czech letters are stored\n";

@@ -8,6 +8,8 @@ std::optional<SourceLanguage> ParseSourceLanguage(std::string_view name) {
   if (name == "pascal") return SourceLanguage::kPascal;
   if (name == "matlab") return SourceLanguage::kMatlab;
   if (name == "asm") return SourceLanguage::kAssembler;
+  if (name == "c") return SourceLanguage::kC;
+  if (name == "python") return SourceLanguage::kPython;
   return std::nullopt;
 }
 
@@ -19,6 +21,10 @@ std::string_view LanguageName(SourceLanguage language) {
       return "matlab";
     case SourceLanguage::kAssembler:
       return "asm";
+    case SourceLanguage::kC:
+      return "c";
+    case SourceLanguage::kPython:
+      return "python";
   }
   return "";
 }
@@ -40,6 +46,16 @@ std::string GenerateSource(SourceLanguage language, std::size_t size, std::uint6
       SourceWriter w(size, seed, charset, "\r\n");
       GenerateAssembler(w);
       return w.Finish(";");
+    }
+    case SourceLanguage::kC: {
+      SourceWriter w(size, seed, charset, "\n");
+      GenerateC(w);
+      return w.Finish("//");
+    }
+    case SourceLanguage::kPython: {
+      SourceWriter w(size, seed, charset, "\n");
+      GeneratePython(w);
+      return w.Finish("#");
     }
   }
   return {};

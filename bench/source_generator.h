@@ -11,18 +11,18 @@
 
 namespace markwell::bench {
 
-enum class SourceLanguage { kPascal, kMatlab, kAssembler };
+enum class SourceLanguage { kPascal, kMatlab, kAssembler, kC, kPython };
 
 // How the letters beyond ASCII (Czech, in comments and strings) are stored.
 // kAscii leaves them out.
 enum class SourceCharset { kAscii, kUtf8, kWindows1250 };
 
-// "pascal", "matlab", "asm" (as markwell-cli names the modes).
+// "pascal", "matlab", "asm", "c", "python" (as markwell-cli names the modes).
 std::optional<SourceLanguage> ParseSourceLanguage(std::string_view name);
 std::string_view LanguageName(SourceLanguage language);
 
 // A source of exactly `size` bytes. Pascal and assembler end their lines with
-// CR LF, MATLAB with LF.
+// CR LF, MATLAB, C and Python with LF.
 std::string GenerateSource(SourceLanguage language, std::size_t size, std::uint64_t seed = 1,
                            SourceCharset charset = SourceCharset::kUtf8);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -173,6 +174,14 @@ class SourceWriter {
   std::size_t cut_ = 0;
 };
 
+// The parts one after the other (GCC 12 warns falsely on some chains of +
+// at -O3).
+inline std::string Cat(std::initializer_list<std::string_view> parts) {
+  std::string joined;
+  for (std::string_view part : parts) joined.append(part);
+  return joined;
+}
+
 inline std::string Number(SplitMix64& rng) {
   switch (rng.Below(6)) {
     case 0:
@@ -184,7 +193,7 @@ inline std::string Number(SplitMix64& rng) {
     case 3:
       return std::to_string(rng.Below(4096));
     case 4:
-      return "$" + std::string(1, "0123456789ABCDEF"[rng.Below(16)]) + "F";
+      return Cat({"$", std::string(1, "0123456789ABCDEF"[rng.Below(16)]), "F"});
     default:
       return std::to_string(rng.Below(100)) + "0";
   }
@@ -194,5 +203,7 @@ inline std::string Number(SplitMix64& rng) {
 void GeneratePascal(SourceWriter& w);
 void GenerateMatlab(SourceWriter& w);
 void GenerateAssembler(SourceWriter& w);
+void GenerateC(SourceWriter& w);
+void GeneratePython(SourceWriter& w);
 
 }  // namespace markwell::bench
