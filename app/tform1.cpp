@@ -59,10 +59,9 @@ QStringList FontFamilies() {
 
 }  // namespace
 
-TForm1::TForm1(const QString& keywordDirectory)
+TForm1::TForm1(const QString& keywordDirectory, const QString& programDirectory)
     : REdit(new RichEdit(this)),
-      definitions_(DefinitionDirectories(
-          QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString())),
+      definitions_(DefinitionDirectories(QFile::encodeName(programDirectory).toStdString())),
       installedDefinitions_(FindInstalledDefinitions(definitions_.Directories())),
       languages_(installedDefinitions_.definitions),
       bridge_(*REdit) {

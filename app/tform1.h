@@ -67,8 +67,10 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // The keyword files are read from `keywordDirectory` (ending in "/").
-  explicit TForm1(const QString& keywordDirectory = DefaultKeywordDirectory());
+  // The keyword files are read from `keywordDirectory` (ending in "/"), the
+  // language definitions from languages/ in `programDirectory` first.
+  explicit TForm1(const QString& keywordDirectory = DefaultKeywordDirectory(),
+                  const QString& programDirectory = DefaultKeywordDirectory());
   ~TForm1() override;
 
   // The directory of the running program.

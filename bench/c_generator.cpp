@@ -26,14 +26,14 @@ class CGenerator {
 
  private:
   std::string Var() {
-    static constexpr std::string_view kNames[] = {"i", "n", "count", "buf", "len", "total",
-                                                  "p", "node", "key", "value", "index", "size"};
+    static constexpr std::string_view kNames[] = {"i", "n",    "count", "buf",   "len",   "total",
+                                                  "p", "node", "key",   "value", "index", "size"};
     return std::string(Pick(rng_, kNames));
   }
 
   std::string Type() {
-    static constexpr std::string_view kTypes[] = {"int",    "size_t",         "char *",
-                                                  "double", "unsigned long",  "const char *",
+    static constexpr std::string_view kTypes[] = {"int",    "size_t",        "char *",
+                                                  "double", "unsigned long", "const char *",
                                                   "long",   "struct node *", "float"};
     return std::string(Pick(rng_, kTypes));
   }
@@ -85,8 +85,8 @@ class CGenerator {
         w_.Line(indent, "/* " + w_.Phrase() + " */");
         break;
       case 4:
-        w_.Line(indent, "for (int " + Var() + " = 0; " + Var() + " < " + Expr() + "; ++" + Var() +
-                            ") {");
+        w_.Line(indent,
+                "for (int " + Var() + " = 0; " + Var() + " < " + Expr() + "; ++" + Var() + ") {");
         Block(indent + 4, depth + 1);
         w_.Line(indent, "}");
         break;
@@ -117,10 +117,9 @@ class CGenerator {
   void Function(int n) {
     if (rng_.Chance(50)) w_.Line(0, "/*\n * " + w_.Phrase() + ".\n * " + w_.Phrase() + ".\n */");
     if (rng_.Chance(20)) w_.Line(0, "#define LIMIT_" + std::to_string(n) + " " + Number(rng_));
-    w_.Line(0, (rng_.Chance(30) ? "static " : "") + Type() + " " +
-                   std::string(Pick(rng_, kVerbs)) + std::string(Pick(rng_, kNouns)) +
-                   std::to_string(n) + "(" + Type() + " " + Var() + ", " + Type() + " " + Var() +
-                   ") {");
+    w_.Line(0, (rng_.Chance(30) ? "static " : "") + Type() + " " + std::string(Pick(rng_, kVerbs)) +
+                   std::string(Pick(rng_, kNouns)) + std::to_string(n) + "(" + Type() + " " +
+                   Var() + ", " + Type() + " " + Var() + ") {");
     Block(4, 0);
     w_.Line(4, "return " + Expr() + ";");
     w_.Line(0, "}");

@@ -9,13 +9,13 @@
 #include <iterator>
 #include <string>
 
-#include <boost/make_shared.hpp>
 #include <srchilite/formatter.h>
 #include <srchilite/formattermanager.h>
 #include <srchilite/langdefmanager.h>
 #include <srchilite/regexrulefactory.h>
 #include <srchilite/settings.h>
 #include <srchilite/sourcehighlighter.h>
+#include <boost/make_shared.hpp>
 
 namespace {
 

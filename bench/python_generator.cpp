@@ -26,8 +26,9 @@ class PythonGenerator {
 
  private:
   std::string Var() {
-    static constexpr std::string_view kNames[] = {"i", "n", "count", "items", "line", "total",
-                                                  "path", "node", "key", "value", "name", "result"};
+    static constexpr std::string_view kNames[] = {"i",    "n",     "count", "items",
+                                                  "line", "total", "path",  "node",
+                                                  "key",  "value", "name",  "result"};
     return std::string(Pick(rng_, kNames));
   }
 

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -111,6 +112,12 @@ inline QString KeywordDir() {
 }
 
 // A new main window, shown; false when it never became visible.
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
 inline bool ShowMainWindow(std::unique_ptr<TForm1>& form) {
   form = std::make_unique<TForm1>(KeywordDir());
   form->show();

@@ -21,7 +21,6 @@ using namespace markwell;
 namespace {
 
 constexpr int kMatlabStyle = 4;
-constexpr int kPascalStyle = 2;
 
 // Writes the name into the dialog's file name field, as the user types it.
 void EnterFileName(QFileDialog& dialog, const QString& path) {
@@ -42,11 +41,7 @@ void AnswerFileDialog(const QString& path) {
   });
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
+using test::WriteFile;
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
@@ -63,22 +58,41 @@ class DocumentCommandsTest : public QObject {
   void init() { QVERIFY(test::ShowMainWindow(form_)); }
   void cleanup() { form_.reset(); }
 
-  void openSelectsPascalStyleByExtension_data() {
+  // The style Open selects: "Delphi " for .dpr and .pas, a definition's for
+  // its extensions; every other name keeps "Matlab", selected before.
+  void openSelectsStyleByExtension_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("style");
-    QTest::newRow("UNIT1.PAS") << "UNIT1.PAS" << kPascalStyle;
-    QTest::newRow("unit1.pas") << "unit1.pas" << kPascalStyle;
-    QTest::newRow("Project.Dpr") << "Project.Dpr" << kPascalStyle;
-    QTest::newRow("a.pAs") << "a.pAs" << kPascalStyle;
-    QTest::newRow("a.m keeps the style") << "a.m" << kMatlabStyle;
-    QTest::newRow("a.txt keeps the style") << "a.txt" << kMatlabStyle;
-    QTest::newRow("no extension") << "noextension" << kMatlabStyle;
-    QTest::newRow("x.pas.bak") << "x.pas.bak" << kMatlabStyle;
-    QTest::newRow("dot in a directory") << "dir.pas/readme" << kMatlabStyle;
+    QTest::addColumn<QString>("style");
+    QTest::newRow("UNIT1.PAS") << "UNIT1.PAS"
+                               << "Delphi ";
+    QTest::newRow("unit1.pas") << "unit1.pas"
+                               << "Delphi ";
+    QTest::newRow("Project.Dpr") << "Project.Dpr"
+                                 << "Delphi ";
+    QTest::newRow("a.pAs") << "a.pAs"
+                           << "Delphi ";
+    QTest::newRow("a.m keeps the style") << "a.m"
+                                         << "Matlab";
+    QTest::newRow("a.txt keeps the style") << "a.txt"
+                                           << "Matlab";
+    QTest::newRow("a.ASM keeps the style") << "a.ASM"
+                                           << "Matlab";
+    QTest::newRow("no extension") << "noextension"
+                                  << "Matlab";
+    QTest::newRow("x.pas.bak") << "x.pas.bak"
+                               << "Matlab";
+    QTest::newRow("dot in a directory") << "dir.pas/readme"
+                                        << "Matlab";
+    QTest::newRow("main.c") << "main.c"
+                            << "C";
+    QTest::newRow("io.H") << "io.H"
+                          << "C";
+    QTest::newRow("run.py") << "run.py"
+                            << "Python";
   }
-  void openSelectsPascalStyleByExtension() {
+  void openSelectsStyleByExtension() {
     QFETCH(QString, name);
-    QFETCH(int, style);
+    QFETCH(QString, style);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath("dir.pas"));
     const QString path = dir.filePath(name);
@@ -87,7 +101,7 @@ class DocumentCommandsTest : public QObject {
     AnswerFileDialog(path);
     QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
     QCOMPARE(form_->REdit->toPlainText(), QString("begin\n  x := 1;\nend."));
-    QCOMPARE(form_->CBStyl->currentIndex(), style);
+    QCOMPARE(form_->CBStyl->currentText(), style);
   }
 
   void openCanBeUndone() {

@@ -1,7 +1,10 @@
 // The emphasis button by the style chosen in CBStyl, the menu entries that
 // start a run whatever the style, and the use-colour toggle.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "app_test_support.h"
@@ -45,16 +48,25 @@ class EmphasisCommandsTest : public QObject {
   void cleanup() { form_.reset(); }
 
   void emphasisButtonByStyle_data() {
-    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("line");  // of the formatting window; empty: none opens
-    QTest::newRow("Assembler") << 1 << "Pro kód assembleru.";
-    QTest::newRow("Delphi ") << 2 << "Pro Delphi kód.";
-    QTest::newRow("Matlab") << 4 << "Pro MATLAB.";
+    QTest::newRow("Assembler") << "Assembler"
+                               << "Pro kód assembleru.";
+    QTest::newRow("Delphi ") << "Delphi "
+                             << "Pro Delphi kód.";
+    QTest::newRow("Matlab") << "Matlab"
+                            << "Pro MATLAB.";
+    QTest::newRow("C") << "C"
+                       << "Pro C.";
+    QTest::newRow("Python") << "Python"
+                            << "Pro Python.";
   }
   void emphasisButtonByStyle() {
-    QFETCH(int, style);
+    QFETCH(QString, caption);
     QFETCH(QString, line);
     Write(*form_, kPascal);
+    const int style = form_->CBStyl->findText(caption);
+    QVERIFY(style >= 0);
     form_->CBStyl->setCurrentIndex(style);
     const auto watch = WatchFormattingWindow();
     QTest::mouseClick(form_->TBZmena, Qt::LeftButton);
@@ -92,6 +104,40 @@ class EmphasisCommandsTest : public QObject {
     QCOMPARE(form_->REdit->textCursor().position(), 0);
     QVERIFY(!form_->REdit->textCursor().hasSelection());
     QVERIFY(!form_->TBTucnost->isChecked());
+  }
+
+  // A definition of the program's own folder that fails to load shows the
+  // error box with its file and line, one removed since the start is not
+  // installed; neither changes the document.
+  void brokenAndMissingDefinitions() {
+    QTemporaryDir program;
+    QVERIFY(QDir(program.path()).mkpath("languages"));
+    const QString languages = program.filePath("languages/");
+    test::WriteFile(languages + "lang.map", "broken = broken.lang\ngone = gone.lang\n");
+    test::WriteFile(languages + "broken.lang", "keyword = \"a\"\nno rule here (\n");
+    test::WriteFile(languages + "gone.lang", "keyword = \"a\"\n");
+    TForm1 form(test::KeywordDir(), program.path() + "/");
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QFile::remove(languages + "gone.lang");
+    Write(form, kPascal);
+    const Document before = form.Bridge().ToDocument();
+    struct {
+      const char* caption;
+      QString message;
+    } cases[] = {{"Broken", languages + "broken.lang:2: syntax error."},
+                 {"Gone", "Není nainstalován filtr"}};
+    for (const auto& c : cases) {
+      form.CBStyl->setCurrentIndex(form.CBStyl->findText(c.caption));
+      const auto seen = test::ExpectMessageBox();
+      QTest::mouseClick(form.TBZmena, Qt::LeftButton);
+      QVERIFY(seen->shown);
+      QCOMPARE(seen->text, c.message);
+      const Document after = form.Bridge().ToDocument();
+      for (int pos = 0; pos < before.Length(); ++pos) {
+        QVERIFY(after.Content().FormatAt(pos) == before.Content().FormatAt(pos));
+      }
+    }
   }
 
   void htmlStyleHasNoFilter() {
