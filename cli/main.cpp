@@ -49,15 +49,19 @@ std::string ExecutableDirectory() {
 
 // Loads both lists as the editor does at start-up: the Pascal list, then the
 // MATLAB list, stopping at the first failure. The failure is a warning that
-// names the file, and the run goes on with the lists as they then stand.
+// names the path tried and the system's reason, and the run goes on with the
+// lists as they then stand.
 void LoadKeywords(const std::string& directory, KeywordLists& lists) {
   const std::pair<const char*, KeywordList*> files[] = {{kPascalKeywordFile, &lists.pascal},
                                                         {kMatlabKeywordFile, &lists.matlab}};
   for (const auto& [name, list] : files) {
+    const std::string path = directory + name;
     try {
-      LoadKeywordFile(directory + name, *list);
+      LoadKeywordFile(path, *list);
     } catch (const EngineError& error) {
-      std::fprintf(stderr, "%s: warning: %s: %s\n", kProgram, name, error.what());
+      std::string warning = path + ": " + error.what();
+      if (!error.Reason().empty()) warning += ": " + error.Reason();
+      std::fprintf(stderr, "%s: warning: %s\n", kProgram, warning.c_str());
       return;
     }
   }
@@ -105,6 +109,22 @@ void WriteOutput(const Document& document, const Options& options, const std::st
       WriteHtml(document.Content(), input == "-" ? "stdin" : BaseName(input), out);
       break;
   }
+}
+
+// The standard stream (output or error) whose file `path` names, also
+// through links such as /dev/stdout, if any: that stream is written as it
+// stands, at its own offset and with its own flags, as -o - writes, and not
+// replaced by a new file (which would lose what a `>>` appended to).
+std::optional<int> StandardStreamAt(const std::string& path) {
+  struct stat named {};
+  if (::stat(path.c_str(), &named) != 0) return std::nullopt;
+  for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat open {};
+    if (::fstat(stream, &open) == 0 && open.st_dev == named.st_dev && open.st_ino == named.st_ino) {
+      return stream;
+    }
+  }
+  return std::nullopt;
 }
 
 // The files this call has written and the input each came from, by the
@@ -179,9 +199,10 @@ class Converter {
     if (language != nullptr) Run(document, *language);
 
     const auto write = [&](std::ostream& out) { WriteOutput(document, options_, input, out); };
-    if (output == "-") {
-      if (const std::error_code error = WriteToDescriptor(STDOUT_FILENO, write)) {
-        throw EngineError("Cannot create file -", error.message());
+    const std::optional<int> stream = output == "-" ? STDOUT_FILENO : StandardStreamAt(output);
+    if (stream) {
+      if (const std::error_code error = WriteToDescriptor(*stream, write)) {
+        throw EngineError("Cannot create file " + output, error.message());
       }
       return;
     }

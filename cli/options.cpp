@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -9,6 +11,16 @@
 namespace markwell::cli {
 
 namespace {
+
+// Whole points as word processors take them; RTF writes twice the size as
+// \fs, whose 16-bit value holds at most 16383 half-points.
+constexpr int kSmallestFontSize = 1;
+constexpr int kLargestFontSize = 1638;
+
+bool IsDirectory(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 std::optional<int> ParseInt(const std::string& text) {
   int value = 0;
@@ -130,7 +142,10 @@ Options ParseOptions(const std::vector<std::string>& arguments, const LanguageTa
       options.useColour = true;
     } else if (arg == "-k" || arg == "--keywords") {
       std::string directory = value();
-      if (!directory.empty() && directory.back() != '/') directory += '/';
+      if (!IsDirectory(directory)) {
+        throw UsageError{"keyword directory '" + directory + "' is not a directory"};
+      }
+      if (directory.back() != '/') directory += '/';
       options.keywordDirectory = directory;
     } else if (arg == "-t" || arg == "--to") {
       options.format = ParseFormat(value());
@@ -142,7 +157,11 @@ Options ParseOptions(const std::vector<std::string>& arguments, const LanguageTa
     } else if (arg == "--size") {
       const std::string text = value();
       const auto size = ParseInt(text);
-      if (!size) throw UsageError{"bad font size '" + text + "' (expected a whole number)"};
+      if (!size || *size < kSmallestFontSize || *size > kLargestFontSize) {
+        throw UsageError{"bad font size '" + text + "' (expected a whole number of points, " +
+                         std::to_string(kSmallestFontSize) + " to " +
+                         std::to_string(kLargestFontSize) + ")"};
+      }
       options.fontSize = *size;
     } else if (arg == "--font-style") {
       options.fontStyle = ParseFontStyle(value());
@@ -275,13 +294,14 @@ Options:
                          definition too (the use-colour toggle)
       --list-modes       list every language: word, caption, extensions
   -k, --keywords DIR     directory holding DelphiKey.txt and MatlabKey.txt
-                         (default: the directory of this program)
+                         (default: the directory of this program); a DIR
+                         that is not a directory is a usage error
   -t, --to FORMAT        rtf (default), json, text or html
   -o, --output FILE      where to write; '-' is standard output (default);
                          a name ending in '/' is a directory, made
                          when missing
       --font NAME        base font name (default: Times New Roman)
-      --size N           base font size in points (default: 10)
+      --size N           base font size in whole points, 1 to 1638 (default: 10)
       --font-style LIST  base font style: bold,italic,underline,strike (default: none)
       --font-color COLOR base font colour: auto (default) or #RRGGBB
   -h, --help             show this help and exit
@@ -293,10 +313,15 @@ text is the document's text in UTF-8 with CR LF line breaks; html is a
 standalone page (UTF-8, inline styles, <pre>) with the same formats as the RTF.
 
 Saving: an existing file is replaced only when the whole write succeeded,
-and only when it may be written. Where the directory takes no new file, or the file has other hard links or
-another owner or group, it is written in place instead, keeping its links,
-owner, group and mode; a copy of the old content in the temporary directory
-($TMPDIR or /tmp) puts it back if that write fails.
+and only when it may be written. Where the directory takes no new file, or
+the file has other hard links or another owner or group, it is written in
+place instead, keeping its links, owner, group and mode; a copy of the old
+content in the temporary directory ($TMPDIR or /tmp) puts it back if that
+write fails. An output that replaces an existing file is synced to disk
+before it takes the file's name; a new name is not synced, since nothing
+was there to lose. An output that is not a regular file (a pipe, a
+terminal, a character device such as /dev/stdout, directly or through a
+symbolic link) is opened and written as it is, like -o -.
 
 Messages go to standard error. Each names the input it concerns and ends
 with the system's reason where there is one, for example

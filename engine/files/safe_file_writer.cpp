@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <new>
 #include <random>
@@ -26,7 +27,7 @@ std::error_code LastError() {
 
 std::optional<WriteFailure> Failed(std::error_code error) {
   if (!error) return std::nullopt;
-  return WriteFailure{error, {}};
+  return WriteFailure{error, {}, {}};
 }
 
 // An open file descriptor, closed when it goes.
@@ -67,6 +68,7 @@ class FdStreamBuf : public std::streambuf {
   ~FdStreamBuf() override = default;
 
   std::error_code Error() const { return error_; }
+  std::size_t Written() const { return written_; }
   bool Flush() { return sync() == 0; }
 
  protected:
@@ -127,19 +129,28 @@ class FdStreamBuf : public std::streambuf {
   std::error_code error_;
 };
 
-std::error_code WriteThrough(int fd, const WriteFunction& write, bool earlyWriteback) {
+// What a WriteThrough did: the first error, and whether any byte reached the
+// file (until one did, the file is as it was).
+struct WriteOutcome {
+  std::error_code error;
+  bool changedFile = false;
+};
+
+WriteOutcome WriteThrough(int fd, const WriteFunction& write, bool earlyWriteback) {
   FdStreamBuf buffer(fd, earlyWriteback);
   std::ostream out(&buffer);
   try {
     write(out);
   } catch (const std::bad_alloc&) {
-    return std::make_error_code(std::errc::not_enough_memory);
+    return {std::make_error_code(std::errc::not_enough_memory), buffer.Written() > 0};
   } catch (const std::exception&) {
-    return std::make_error_code(std::errc::io_error);
+    return {std::make_error_code(std::errc::io_error), buffer.Written() > 0};
   }
   out.flush();
-  if (buffer.Flush() && !buffer.Error() && out.good()) return {};
-  return buffer.Error() ? buffer.Error() : std::make_error_code(std::errc::io_error);
+  const bool flushed = buffer.Flush();
+  if (flushed && !buffer.Error() && out.good()) return {};
+  return {buffer.Error() ? buffer.Error() : std::make_error_code(std::errc::io_error),
+          buffer.Written() > 0};
 }
 
 // Copies every byte of `from` to `to`, both from their start; the number of
@@ -168,10 +179,14 @@ struct TemporaryFile {
   Descriptor fd;
   std::string name;
   std::error_code error;
+  std::string directory;  // where it was made
 
   TemporaryFile() = default;
   TemporaryFile(TemporaryFile&& other) noexcept
-      : fd(std::move(other.fd)), name(std::exchange(other.name, {})), error(other.error) {}
+      : fd(std::move(other.fd)),
+        name(std::exchange(other.name, {})),
+        error(other.error),
+        directory(std::move(other.directory)) {}
   TemporaryFile& operator=(TemporaryFile&&) = delete;
   ~TemporaryFile() {
     if (!name.empty()) ::unlink(name.c_str());
@@ -182,10 +197,14 @@ struct TemporaryFile {
 
 std::string TemporaryName(const fs::path& target) {
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  // What the name adds to the target's: ".", ".", eight digits and ".tmp".
+  constexpr std::size_t kAdded = 14;
   std::random_device random;
   // Built by appending: GCC 12 warns falsely about "." + a string.
   std::string name(1, '.');
-  name += target.filename().string();
+  // Cut so that a target whose name is near the longest a directory holds
+  // still gets a temporary beside it.
+  name += target.filename().string().substr(0, NAME_MAX - kAdded);
   name += '.';
   for (int i = 0; i < 8; ++i) name += kDigits[random() % 36];
   name += ".tmp";
@@ -216,6 +235,7 @@ TemporaryFile CopyToTemporaryDirectory(int source) {
   std::error_code ignored;
   fs::path directory = fs::temp_directory_path(ignored);
   if (directory.empty()) directory = "/tmp";
+  copy.directory = directory.string();
   std::string name = (directory / "markwell-old-XXXXXX").string();
   copy.fd = Descriptor(::mkostemp(name.data(), O_CLOEXEC));  // mode 0600
   if (!copy.fd.Valid()) {
@@ -245,9 +265,15 @@ std::optional<WriteFailure> WriteInto(const fs::path& target, Descriptor& file,
   const Descriptor source(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
   if (!source.Valid()) return Failed(LastError());
   TemporaryFile copy = CopyToTemporaryDirectory(source.Get());
-  if (copy.error) return Failed(copy.error);
+  if (copy.error) {
+    return WriteFailure{copy.error, "keeping a copy of the old content in " + copy.directory, {}};
+  }
 
-  std::error_code error = WriteThrough(file.Get(), write, true);
+  const WriteOutcome outcome = WriteThrough(file.Get(), write, true);
+  // A first write that failed left the file as it was (a file that takes no
+  // writes, such as one of /proc): nothing to put back.
+  if (outcome.error && !outcome.changedFile) return Failed(outcome.error);
+  std::error_code error = outcome.error;
   if (!error) {
     const off_t end = ::lseek(file.Get(), 0, SEEK_CUR);
     if (end < 0 || ::ftruncate(file.Get(), end) != 0 || ::fsync(file.Get()) != 0) {
@@ -258,7 +284,7 @@ std::optional<WriteFailure> WriteInto(const fs::path& target, Descriptor& file,
   // The old content is lost unless it goes back: when it cannot, its copy
   // stays for the user to take.
   if (const std::error_code notRestored = Restore(file.Get(), copy.fd.Get())) {
-    return WriteFailure{error, copy.Keep()};
+    return WriteFailure{error, {}, copy.Keep()};
   }
   return Failed(error);
 }
@@ -267,19 +293,23 @@ std::optional<WriteFailure> WriteInto(const fs::path& target, Descriptor& file,
 std::error_code WriteStraight(const fs::path& target, const WriteFunction& write) {
   Descriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
   if (!fd.Valid()) return LastError();
-  const std::error_code error = WriteThrough(fd.Get(), write, false);
+  const std::error_code error = WriteThrough(fd.Get(), write, false).error;
   const std::error_code closed = fd.Close();
   return error ? error : closed;
 }
 
 // Writes the content to `temporary` and renames it over `target`, with the
-// mode of the file it replaces, if any.
+// mode of the file it replaces, if any. Content that replaces a file is on
+// the disk before it takes the name, so that a crash leaves the old file or
+// the new one, never an empty one; a new name is not synced, since nothing
+// was there to lose.
 std::error_code ReplaceWith(TemporaryFile& temporary, const fs::path& target,
                             const struct stat* existing, const WriteFunction& write) {
   const int fd = temporary.fd.Get();
-  std::error_code error = WriteThrough(fd, write, true);
-  if (!error && existing && ::fchmod(fd, existing->st_mode & 07777) != 0) error = LastError();
-  if (!error && ::fsync(fd) != 0) error = LastError();
+  const bool replaces = existing != nullptr;
+  std::error_code error = WriteThrough(fd, write, replaces).error;
+  if (!error && replaces && ::fchmod(fd, existing->st_mode & 07777) != 0) error = LastError();
+  if (!error && replaces && ::fsync(fd) != 0) error = LastError();
   const std::error_code closed = temporary.fd.Close();
   if (!error) error = closed;
   if (error) return error;
@@ -297,14 +327,10 @@ gid_t GroupOfNewFiles(const fs::path& directory) {
   return ::getegid();
 }
 
-bool IsPermissionError(std::error_code error) {
-  return error == std::errc::permission_denied || error == std::errc::operation_not_permitted;
-}
-
 }  // namespace
 
 std::string WriteFailure::Reason() const {
-  std::string reason = error.message();
+  std::string reason = failedStep.empty() ? error.message() : failedStep + ": " + error.message();
   if (!keptCopy.empty()) reason += "; the old content is kept in " + keptCopy;
   return reason;
 }
@@ -314,10 +340,18 @@ bool ReplacingLoses(const FileIdentity& file, uid_t user, gid_t group) {
 }
 
 std::error_code WriteToDescriptor(int fd, const WriteFunction& write) {
-  return WriteThrough(fd, write, false);
+  return WriteThrough(fd, write, false).error;
 }
 
 std::optional<WriteFailure> WriteFileSafely(const std::string& path, const WriteFunction& write) {
+  // A pipe, a terminal or a device, also behind a symbolic link, is opened
+  // by its own name: the system resolves links such as /dev/stdout that no
+  // path names (its target may read "pipe:[1234]").
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+      !S_ISDIR(existing.st_mode)) {
+    return Failed(WriteStraight(path, write));
+  }
   std::error_code error;
   fs::path target(path);
   // Follow symbolic links to the file they name, so the link itself stays.
@@ -327,7 +361,6 @@ std::optional<WriteFailure> WriteFileSafely(const std::string& path, const Write
     target = next.is_absolute() ? next : target.parent_path() / next;
   }
 
-  struct stat existing {};
   if (::stat(target.c_str(), &existing) != 0) {
     if (errno != ENOENT) return Failed(LastError());
     TemporaryFile temporary = CreateBeside(target);
@@ -346,9 +379,9 @@ std::optional<WriteFailure> WriteFileSafely(const std::string& path, const Write
     return WriteInto(target, file, write);
   }
   TemporaryFile temporary = CreateBeside(target);
-  // A directory that takes no new file: the file itself can still be written.
-  if (IsPermissionError(temporary.error)) return WriteInto(target, file, write);
-  if (temporary.error) return Failed(temporary.error);
+  // A directory that takes no new file (read-only to us, or one of /proc):
+  // the file itself can still be written, and its own error is the reason.
+  if (temporary.error) return WriteInto(target, file, write);
   return Failed(ReplaceWith(temporary, target, &existing, write));
 }
 

@@ -21,10 +21,13 @@ using WriteFunction = std::function<void(std::ostream&)>;
 // Why a write failed.
 struct WriteFailure {
   std::error_code error;  // the system's error at the failure
+  // The step that failed when it was not a write of the target itself; else empty.
+  std::string failedStep;
   // Where the old content was left when it could not be put back; else empty.
   std::string keptCopy;
 
-  // The system's text, and where the old content is when it was left aside.
+  // The failed step where it was another, the system's text, and where the
+  // old content is when it was left aside.
   std::string Reason() const;
 };
 
@@ -32,9 +35,11 @@ struct WriteFailure {
 // followed, so the file it points to gets the content and the link stays. A
 // new file takes the umask's permissions. An existing regular file must be
 // writable; it keeps its mode, and also its links, owner and group where it
-// is written in place. A target that exists but is no regular file (a pipe,
-// a terminal, a device) is written straight into. On failure the target is
-// as it was and no temporary file is left behind.
+// is written in place; the content that replaces it is synced to the disk
+// first, while a new name is not synced. A target that exists but is no
+// regular file (a pipe, a terminal, a device, also behind a link) is written
+// straight into. On failure the target is as it was and no temporary file
+// is left behind.
 [[nodiscard]] std::optional<WriteFailure> WriteFileSafely(const std::string& path,
                                                           const WriteFunction& write);
 

@@ -126,7 +126,7 @@ struct FileCloser {
 };
 
 [[noreturn]] void RaiseIoError(int errorNumber) {
-  throw EngineError(IoErrorMessage(errorNumber));
+  throw EngineError(IoErrorMessage(errorNumber), SystemReason(errorNumber));
 }
 
 }  // namespace

@@ -92,8 +92,8 @@ void ParseKeywordFile(std::string_view bytes, KeywordList& list);
 // Reads `directory` + DelphiKey.txt into the Pascal list, then
 // `directory` + MatlabKey.txt into the MATLAB list. `directory` ends with a
 // path separator (or is empty for the current directory). A failure raises
-// EngineError with the I/O message ("File not found", ...) and stops loading;
-// entries read before it stay.
+// EngineError with the I/O message ("File not found", ...) and the system's
+// reason, and stops loading; entries read before it stay.
 void LoadKeywordLists(const std::string& directory, KeywordLists& lists);
 
 // Reads one keyword file into `list`, with the same rules and errors.

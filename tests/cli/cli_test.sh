@@ -28,8 +28,10 @@ contains() {  # contains NAME NEEDLE HAYSTACK
 contains "help shows usage" "Usage: markwell-cli" "$(cat "$work/help")"
 check "version" "markwell-cli 1.2" "$("$cli" --version)"
 
-for args in "--bogus" "--mode fancy" "--to pdf" "--font-color red" "--size ten" \
-            "--font-style heavy" "a b" "--mode"; do
+printf 'x' > "$work/file"
+for args in "--bogus" "--mode fancy" "--to pdf" "--font-color red" "--size ten" "--size 0" \
+            "--size -5" "--size 1639" "--font-style heavy" "a b" "--mode" "-k $work/nokeys" \
+            "-k $work/file"; do
   # shellcheck disable=SC2086
   "$cli" $args < /dev/null > /dev/null 2> "$work/err"
   check "usage error: $args" 2 $?
@@ -63,6 +65,7 @@ check "plain text from stdin as json" \
 
 check "text output keeps CR LF" "610d0a62" "$(printf 'a\nb' | "$cli" -t text | od -An -tx1 | tr -d ' \n')"
 
+check "the largest font size" '\fs3276' "$(printf 'x' | "$cli" --size 1638 | grep -o '\\fs[0-9]*')"
 out=$(printf 'x' | "$cli" -m reset --font Arial --size 12 --font-style bold,italic --font-color '#102030' -t json)
 contains "reset takes the base font" '"bold": true, "italic": true, "underline": false, "strike": false, "color": "#102030", "font": "Arial", "size": 12' "$out"
 
@@ -70,14 +73,18 @@ out=$(printf '{\\rtf1{\\fonttbl{\\f0 Courier New;}}\\f0\\fs40\\b\\ul x}' | "$cli
 contains "reset keeps the font name" '"bold": false, "italic": false, "underline": false, "strike": false, "color": "auto", "font": "Courier New", "size": 10' "$out"
 
 printf 'begin' > "$work/a.pas"
+mkdir "$work/nokeys"
 "$cli" -k "$work/nokeys" -m pascal "$work/a.pas" > /dev/null 2> "$work/err"
 check "missing keyword files still run" 0 $?
-check "missing keyword file warning" "markwell-cli: warning: DelphiKey.txt: File not found" "$(cat "$work/err")"
+check "missing keyword file warning" \
+  "markwell-cli: warning: $work/nokeys/DelphiKey.txt: File not found: No such file or directory" \
+  "$(cat "$work/err")"
+rmdir "$work/nokeys"
 
 "$cli" -m pascal "$work/a.pas" -o "$work/a.rtf" 2> "$work/err"
 check "writes rtf beside" 0 $?
 contains "rtf header" '{\rtf1' "$(head -c 20 "$work/a.rtf")"
-check "no temporary left" "a.pas a.rtf binary.pas err help" "$(ls "$work" | tr '\n' ' ' | sed 's/ $//')"
+check "no temporary left" "a.pas a.rtf binary.pas err file help" "$(ls "$work" | tr '\n' ' ' | sed 's/ $//')"
 
 out=$("$cli" -m pascal -c -t json "$data/cli/sample.pas")
 contains "keyword bold black" '{"start": 0, "length": 5, "bold": true, "italic": false, "underline": false, "strike": false, "color": "#000000"' "$out"
@@ -146,6 +153,32 @@ check "an output directory that is a file" \
 check "an output file in a missing directory" \
   "markwell-cli: $work/a/unit.pas: Cannot create file $work/nowhere/a.rtf: No such file or directory" \
   "$(cat "$work/err")"
+
+# An output that is no regular file, or is standard output's file, is written
+# as it stands, as -o - is: also a pipe that /dev/stdout names for a user who
+# is not root, and a file that standard output appends to.
+as_user() {
+  if [ "$(id -u)" = 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi
+}
+check "-o /dev/stdout into a pipe" "x" \
+  "$(as_user bash -c 'printf x | "$0" -t text -o /dev/stdout | tr -d "\r\n"' "$cli")"
+check "-o /dev/fd/3 into a pipe" "x" \
+  "$(printf 'x' | "$cli" -t text -o /dev/fd/3 3>&1 > /dev/null | tr -d '\r\n')"
+ln -s /dev/stdout "$work/to-stdout"
+printf 'old ' > "$work/log"
+printf 'x' | "$cli" -t text -o "$work/to-stdout" >> "$work/log"
+check "-o a link to /dev/stdout appended to a file" "old x" "$(tr -d '\r\n' < "$work/log")"
+# The reason is the system's for the named file (not for a temporary beside it).
+proc_reason="Permission denied"
+[ "$(id -u)" = 0 ] && proc_reason="Input/output error"
+mkdir "$work/tmp"
+for case in "/dev/full|No space left on device" "/proc/version|$proc_reason"; do
+  printf 'x' | TMPDIR="$work/tmp" "$cli" -o "${case%%|*}" 2> "$work/err"
+  check "-o ${case%%|*} exits 1" 1 $?
+  check "-o ${case%%|*} reason" "markwell-cli: -: Cannot create file ${case%%|*}: ${case#*|}" \
+    "$(cat "$work/err")"
+done
+check "no copy of the old content is left" "" "$(ls -A "$work/tmp")"
 
 # HTML escapes everything: text and font names.
 html=$(printf '{\\rtf1{\\fonttbl{\\f0 Evil</style>"\\'"'"'27;}}\\f0 <script>&"x"</script>}' | "$cli" -t html)

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -317,8 +318,23 @@ TEST_F(DocumentFileTest, FullDiskLeavesTheOldFileIntact) {
     EXPECT_EQ(error, "Cannot create file " + Path(name) + ": File too large");
     EXPECT_EQ(Read(Path(name)), "old bytes") << name;
   }
+  // The copy of the old content fails first, and the reason says so.
+  std::string error;
+  WithFileSizeLimit(4, [&] { error = ErrorOf([&] { SaveToFile(document, Path("linked.rtf")); }); });
+  EXPECT_EQ(error, "Cannot create file " + Path("linked.rtf") +
+                       ": keeping a copy of the old content in " + temporary.string() +
+                       ": File too large");
   EXPECT_EQ(Names(), (std::vector<std::string>{"kept.rtf", "linked.rtf", "other-name.rtf"}));
   EXPECT_TRUE(fs::is_empty(temporary));
+}
+
+// The temporary beside a name near the longest a directory holds is cut to fit.
+TEST_F(DocumentFileTest, LongestNamesAreReplaced) {
+  const std::string name(NAME_MAX - 2, 'a');
+  Write(name.c_str(), "old");
+  SaveToFile(document, Path(name.c_str()));
+  EXPECT_EQ(Read(Path(name.c_str())).rfind("{\\rtf", 0), 0u);
+  EXPECT_EQ(Names(), std::vector<std::string>{name});
 }
 
 TEST(ReplacingLosesTest, LinksOwnerOrGroup) {
