@@ -714,9 +714,10 @@ std::optional<int> ParseOptions(const QStringList& arguments, Options& options) 
   return std::nullopt;
 }
 
-bool WriteSource(const QString& path, std::size_t bytes) {
-  const std::string source =
-      markwell::bench::GenerateSource(markwell::bench::SourceLanguage::kPascal, bytes);
+bool WriteSource(
+    const QString& path, std::size_t bytes,
+    markwell::bench::SourceLanguage language = markwell::bench::SourceLanguage::kPascal) {
+  const std::string source = markwell::bench::GenerateSource(language, bytes);
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(source.data(), static_cast<qint64>(source.size())) !=
@@ -798,15 +799,7 @@ void PrintTable(const std::vector<double>& sizes, const std::vector<int>& repeti
 bool MeasureDefinitionRun(const QString& directory, const QString& keywordDirectory,
                           WindowWatch& watch, QElapsedTimer& clock, std::size_t bytes) {
   const QString path = directory + QStringLiteral("/definition.c");
-  const std::string source =
-      markwell::bench::GenerateSource(markwell::bench::SourceLanguage::kC, bytes);
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(source.data(), static_cast<qint64>(source.size())) !=
-          static_cast<qint64>(source.size())) {
-    return false;
-  }
-  file.close();
+  if (!WriteSource(path, bytes, markwell::bench::SourceLanguage::kC)) return false;
   try {
     markwell::TForm1 form(keywordDirectory);
     form.show();
