@@ -1,5 +1,7 @@
 #include "definitions/definition_library.h"
 
+#include <sys/stat.h>
+
 #include <srchilite/highlightbuilderexception.h>
 #include <srchilite/highlightrule.h>
 #include <srchilite/langdefmanager.h>
@@ -100,9 +102,24 @@ LoadedDefinition& DefinitionLibrary::Load(const std::string& file) {
   if (const auto found = loaded_.find(file); found != loaded_.end()) return *found->second;
   const std::string path = Locate(file);
   if (path.empty()) throw EngineError(file + ": Language definition not found");
+  struct stat status {};
+  ::stat(path.c_str(), &status);
+  const Failure now{path, status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec,
+                    static_cast<long long>(status.st_size), {}};
+  if (const auto failed = failed_.find(file); failed != failed_.end()) {
+    const Failure& before = failed->second;
+    if (before.path == now.path && before.modified == now.modified && before.size == now.size) {
+      throw EngineError(before.message);
+    }
+  }
   auto definition =
       std::make_unique<LoadedDefinition>(path.substr(0, path.size() - file.size()), file);
-  definition->StartState(0);  // a definition that cannot be built is not kept
+  try {
+    definition->StartState(0);  // a definition that cannot be built is not kept
+  } catch (const EngineError& error) {
+    failed_[file] = Failure{now.path, now.modified, now.size, error.what()};
+    throw;
+  }
   return *loaded_.emplace(file, std::move(definition)).first->second;
 }
 

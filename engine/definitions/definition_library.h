@@ -32,8 +32,19 @@ class DefinitionLibrary {
   const std::vector<std::string>& Directories() const { return directories_; }
 
  private:
+  // A definition that failed, with the file as it then was: the library's
+  // parser leaks memory and an open file on each failure, so an unchanged
+  // file fails again from here instead.
+  struct Failure {
+    std::string path;
+    long long modified = 0;  // nanoseconds
+    long long size = 0;
+    std::string message;
+  };
+
   std::vector<std::string> directories_;
   std::map<std::string, std::unique_ptr<LoadedDefinition>> loaded_;
+  std::map<std::string, Failure> failed_;
 };
 
 }  // namespace markwell
