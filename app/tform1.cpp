@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "error_box.h"
+#include "mime_types.h"
 #include "pictures.h"
 #include "rich_edit.h"
 
@@ -104,7 +105,7 @@ void TForm1::BuildEditor() {
   REdit->setTabChangesFocus(true);
   // The widget's own clipboard use (keys, context menu, drag and drop) is the commands'.
   REdit->SetClipboardHandlers([this] { return SelectionMimeData(); },
-                              [this](const QMimeData& data) { Paste(data); });
+                              [this](const QMimeData& data) { Paste(data); }, RtfMimeTypes());
   REdit->SetFileDropHandler([this](const QString& fileName) { OpenFileReportingErrors(fileName); });
   setCentralWidget(REdit);
 }

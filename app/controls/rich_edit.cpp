@@ -14,7 +14,6 @@
 
 #include "line_blocks.h"
 #include "line_counting_layout.h"
-#include "mime_types.h"
 #include "rich_edit_accessible.h"
 
 namespace markwell {
@@ -28,9 +27,11 @@ RichEdit::RichEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setDocument(document);
 }
 
-void RichEdit::SetClipboardHandlers(MakeMimeData make, InsertMimeData insert) {
+void RichEdit::SetClipboardHandlers(MakeMimeData make, InsertMimeData insert,
+                                    QStringList insertedTypes) {
   make_ = std::move(make);
   insert_ = std::move(insert);
+  insertedTypes_ = std::move(insertedTypes);
 }
 
 void RichEdit::SetFileDropHandler(OpenDroppedFile open) {
@@ -76,11 +77,11 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
   QTextCursor cursor = textCursor();
   if (plain && !cursor.hasSelection() &&
       (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
-    bridge::StepOverJoin(cursor, event->key() == Qt::Key_Delete, QTextCursor::MoveAnchor);
+    blocks::StepOverJoin(cursor, event->key() == Qt::Key_Delete, QTextCursor::MoveAnchor);
     if (cursor.position() != textCursor().position()) setTextCursor(cursor);
   } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     const QTextCharFormat format = currentCharFormat();
-    if (bridge::IsJoinFormat(format)) setCurrentCharFormat(bridge::WithoutJoin(format));
+    if (blocks::IsJoinFormat(format)) setCurrentCharFormat(blocks::WithoutJoin(format));
   }
   QPlainTextEdit::keyPressEvent(event);
 }
@@ -103,7 +104,7 @@ void RichEdit::mousePressEvent(QMouseEvent* event) {
   QTextCursor line = cursorForPosition(event->position().toPoint());
   QPlainTextEdit::mousePressEvent(event);
   if (!tripleClick) return;
-  bridge::SelectLine(line);
+  blocks::SelectLine(line);
   setTextCursor(line);
 }
 
@@ -122,7 +123,7 @@ QMimeData* RichEdit::createMimeDataFromSelection() const {
 }
 
 bool RichEdit::canInsertFromMimeData(const QMimeData* source) const {
-  for (const QString& type : RtfMimeTypes()) {
+  for (const QString& type : insertedTypes_) {
     if (source->hasFormat(type)) return true;
   }
   return QPlainTextEdit::canInsertFromMimeData(source);

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPoint>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -25,7 +26,10 @@ class RichEdit : public QPlainTextEdit {
 
   explicit RichEdit(QWidget* parent = nullptr);
 
-  void SetClipboardHandlers(MakeMimeData make, InsertMimeData insert);
+  // `insert` also takes the data types in `insertedTypes`, beyond those the
+  // widget itself reads.
+  void SetClipboardHandlers(MakeMimeData make, InsertMimeData insert,
+                            QStringList insertedTypes = {});
   // Files dropped from a file manager are opened, not pasted as their URLs.
   void SetFileDropHandler(OpenDroppedFile open);
 
@@ -51,6 +55,7 @@ class RichEdit : public QPlainTextEdit {
 
   MakeMimeData make_;
   InsertMimeData insert_;
+  QStringList insertedTypes_;
   OpenDroppedFile openDropped_;
   QElapsedTimer sinceDoubleClick_;
   QPoint doubleClickAt_;
