@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "classic_font.h"
 #include "error_box.h"
 #include "mime_types.h"
 #include "pictures.h"
@@ -24,24 +25,6 @@ namespace {
 
 constexpr QSize kOuterSize(576, 392);
 constexpr int kFramingTime = 5000;  // ms
-
-// The classic window face, or where it is missing a face of its metrics,
-// chosen among the installed families themselves: asked for a missing
-// family, fontconfig would answer with its default sans face, which is
-// wider, and the captions would no longer fit their controls.
-QFont WindowFont() {
-  const QStringList installed = QFontDatabase::families();
-  QFont font;
-  for (const char* face : {"MS Sans Serif", "Liberation Sans", "Arial"}) {
-    if (installed.contains(QLatin1String(face), Qt::CaseInsensitive)) {
-      font.setFamily(QLatin1String(face));
-      break;
-    }
-  }
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(8);
-  return font;
-}
 
 // The screen's font families, each once, in alphabetical order.
 QStringList FontFamilies() {
@@ -62,7 +45,7 @@ QStringList FontFamilies() {
 TForm1::TForm1(const QString& keywordDirectory) : REdit(new RichEdit(this)), bridge_(*REdit) {
   setWindowTitle(QStringLiteral("Editor pro úpravu kódu programu"));
   setWindowIcon(WindowIcon());
-  setFont(WindowFont());
+  setFont(ClassicFont());
   ImageList1 = LoadImageList();
   ApplyMarkwellIdentity(ProgramInfo1);
 

@@ -29,7 +29,6 @@ class TForm2 : public QDialog, public ProgressView {
   QProgressBar* PB;
   QTimer* Timer1;
 
-  int Mode() const { return mode_; }
   // The error that ended the run, if any.
   std::exception_ptr Error() const { return error_; }
 
