@@ -82,6 +82,7 @@ QString TForm1::DefaultKeywordDirectory() {
 
 void TForm1::BuildEditor() {
   REdit->setObjectName(QStringLiteral("REdit"));
+  REdit->setAccessibleName(QStringLiteral("Text dokumentu"));
   REdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   REdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -113,8 +114,10 @@ void TForm1::showEvent(QShowEvent* event) {
 
 std::optional<QSize> ClientSizeForOuterSize(QSize outer, QSize frame) {
   // A null frame is one the window manager has not reported (or draws not
-  // at all); a frame with no side borders is a frame all the same.
-  if (frame.isNull()) return std::nullopt;
+  // at all); a frame with no side borders is a frame all the same. Until the
+  // window is framed, X11 can report a frame smaller than the window, which
+  // would make the window nearly twice its size.
+  if (frame.isNull() || frame.width() < 0 || frame.height() < 0) return std::nullopt;
   return outer - frame;
 }
 
