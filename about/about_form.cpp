@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#include "classic_font.h"
+
 // Resources of a static library have to be registered by name, outside any namespace.
 static void InitAboutResources() {
   static bool done = false;
@@ -31,8 +33,6 @@ const QColor kNavy(0x00, 0x00, 0x80);
 
 // Families tried in order; the later ones have similar widths and are found on
 // machines without the first.
-const QStringList kDialogFamilies{"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
-                                  "Arial"};
 const QStringList kComicFamilies{"Comic Sans MS", "Comic Neue", "DejaVu Sans"};
 const QStringList kArialFamilies{"Arial", "Liberation Sans", "Helvetica"};
 
@@ -107,7 +107,7 @@ TForm10::TForm10(QWidget* parent)
   setObjectName(QStringLiteral("Form10"));
   setFixedSize(kClientWidth, kClientHeight);
   setSizeGripEnabled(false);
-  setFont(MakeFont(kDialogFamilies, 11, false, false));
+  setFont(ClassicFont());
 
   // Silver face with the classic white highlight and grey shadow, whatever the desktop theme;
   // the text colour stays the system's.
@@ -191,7 +191,9 @@ TForm10::TForm10(QWidget* parent)
   Edit1->raise();
 
   Label1 = MakeLabel(this, "Label1", 8, 160, 201, 13);
-  Label1->setFont(MakeFont(kDialogFamilies, 11, false, true));
+  QFont copyrightFont = ClassicFont();
+  copyrightFont.setItalic(true);
+  Label1->setFont(copyrightFont);
 
   Button1 = new QPushButton(QStringLiteral("&Zavřít"), this);
   Button1->setObjectName(QStringLiteral("Button1"));

@@ -13,8 +13,10 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "classic_font.h"
 #include "error_box.h"
 #include "files/engine_error.h"
+#include "mime_types.h"
 #include "pictures.h"
 #include "rich_edit.h"
 
@@ -24,24 +26,6 @@ namespace {
 
 constexpr QSize kOuterSize(576, 392);
 constexpr int kFramingTime = 5000;  // ms
-
-// The classic window face, or where it is missing a face of its metrics,
-// chosen among the installed families themselves: asked for a missing
-// family, fontconfig would answer with its default sans face, which is
-// wider, and the captions would no longer fit their controls.
-QFont WindowFont() {
-  const QStringList installed = QFontDatabase::families();
-  QFont font;
-  for (const char* face : {"MS Sans Serif", "Liberation Sans", "Arial"}) {
-    if (installed.contains(QLatin1String(face), Qt::CaseInsensitive)) {
-      font.setFamily(QLatin1String(face));
-      break;
-    }
-  }
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(8);
-  return font;
-}
 
 // The screen's font families, each once, in alphabetical order.
 QStringList FontFamilies() {
@@ -67,7 +51,7 @@ TForm1::TForm1(const QString& keywordDirectory, const QString& programDirectory)
       bridge_(*REdit) {
   setWindowTitle(QStringLiteral("Editor pro úpravu kódu programu"));
   setWindowIcon(WindowIcon());
-  setFont(WindowFont());
+  setFont(ClassicFont());
   ImageList1 = LoadImageList();
   ApplyMarkwellIdentity(ProgramInfo1);
 
@@ -104,13 +88,14 @@ QString TForm1::DefaultKeywordDirectory() {
 
 void TForm1::BuildEditor() {
   REdit->setObjectName(QStringLiteral("REdit"));
+  REdit->setAccessibleName(QStringLiteral("Text dokumentu"));
   REdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   REdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   REdit->setTabChangesFocus(true);
   // The widget's own clipboard use (keys, context menu, drag and drop) is the commands'.
   REdit->SetClipboardHandlers([this] { return SelectionMimeData(); },
-                              [this](const QMimeData& data) { Paste(data); });
+                              [this](const QMimeData& data) { Paste(data); }, RtfMimeTypes());
   REdit->SetFileDropHandler([this](const QString& fileName) { OpenFileReportingErrors(fileName); });
   setCentralWidget(REdit);
 }
@@ -139,8 +124,10 @@ void TForm1::showEvent(QShowEvent* event) {
 
 std::optional<QSize> ClientSizeForOuterSize(QSize outer, QSize frame) {
   // A null frame is one the window manager has not reported (or draws not
-  // at all); a frame with no side borders is a frame all the same.
-  if (frame.isNull()) return std::nullopt;
+  // at all); a frame with no side borders is a frame all the same. Until the
+  // window is framed, X11 can report a frame smaller than the window, which
+  // would make the window nearly twice its size.
+  if (frame.isNull() || frame.width() < 0 || frame.height() < 0) return std::nullopt;
   return outer - frame;
 }
 

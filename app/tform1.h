@@ -157,6 +157,10 @@ class TForm1 : public QMainWindow {
   // True when the key is refused (or taken care of here).
   bool CBVelTextKeyPress(QKeyEvent& event);
   void MnuBezClick();
+  // Keys of the editing surface: Ctrl+B, Ctrl+I and Ctrl+U switch bold,
+  // italic and underline of the selection.
+  void REditStyleKey(RichEdit::StyleKey key);
+  void REditUndoneOrRedone();
 
   void mnuSpecTucClick();
   void mnuDelphiClick();

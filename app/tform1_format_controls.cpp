@@ -100,19 +100,41 @@ bool TForm1::CBVelTextKeyPress(QKeyEvent& event) {
   }
   // Keys that type nothing are no characters, even where the window system
   // gives them a text of their own (Delete comes with U+007F on X11).
+  // Ctrl+A selects the field's text, as in every field.
   const QString text = event.text();
-  if (text.isEmpty() || TypesNothing(event.key())) return false;
+  if (text.isEmpty() || TypesNothing(event.key()) || event.matches(QKeySequence::SelectAll)) {
+    return false;
+  }
   return !(text.size() == 1 && IsDigit(text.front()));
 }
 
 void TForm1::MnuBezClick() {
   const BaseFont& font = bridge_.Font();
-  FD->setCurrentFont(bridge::ToQFont(font));
+  FD->OpenOn(bridge::ToQFont(font));
   FD->SetColour(bridge::ToQColor(font.Color()));
   if (FD->exec() != QDialog::Accepted) return;
-  BaseFont chosen = bridge::WithQFont(font, FD->selectedFont());
+  BaseFont chosen = bridge::WithQFont(font, FD->ChosenFont());
   chosen.SetColor(bridge::FromQColor(FD->Colour()));
   bridge_.SetFont(chosen);
+}
+
+void TForm1::REditStyleKey(RichEdit::StyleKey key) {
+  const FontStyle flag = key == RichEdit::StyleKey::Bold     ? FontStyle::Bold
+                         : key == RichEdit::StyleKey::Italic ? FontStyle::Italic
+                                                             : FontStyle::Underline;
+  const FontStyles style = bridge_.SelectionFormat().style;
+  const FontStyles switched = style.Has(flag) ? style.Without(flag) : style.With(flag);
+  bridge_.SetSelectionStyle(switched);
+  // The toggles show what was set, as after a click.
+  TBTucnost->setChecked(switched.Has(FontStyle::Bold));
+  TBItalic->setChecked(switched.Has(FontStyle::Italic));
+}
+
+void TForm1::REditUndoneOrRedone() {
+  // Undo and redo select what they changed: a selection change, even where
+  // the selection is the one there was, as the formats under it are not.
+  RememberSelection();
+  REditSelectionChange();
 }
 
 }  // namespace markwell

@@ -69,10 +69,11 @@ void TForm1::BuildToolBar() {
   ToolButton7 = AddToolButton(QStringLiteral("Vložit ze schránky"), kPastePicture, false);
   ToolButton8 = AddToolSeparator();
 
-  CBStyl = new QComboBox(ToolBar1);
+  CBStyl = new ToolBarComboBox(ToolBar1);
   for (const Language& language : languages_.Rows()) {
     CBStyl->addItem(QString::fromStdString(language.caption));
   }
+  CBStyl->setAccessibleName(QStringLiteral("Styl vytučnění kódu"));
   CBStyl->setFixedWidth(71);
   CBStyl->setFont(font());
   // The box is narrow; its open list shows whole captions.
@@ -86,15 +87,17 @@ void TForm1::BuildToolBar() {
   TBItalic = AddToolButton(QStringLiteral("Kurziva"), kItalicPicture, true);
   ToolButton10 = AddToolSeparator();
 
-  CBFont = new QComboBox(ToolBar1);
+  CBFont = new ToolBarComboBox(ToolBar1);
   CBFont->setToolTip(QStringLiteral("Styl písma (font)"));
+  CBFont->setAccessibleName(CBFont->toolTip());
   CBFont->setFixedWidth(122);
   CBFont->setFont(font());
   ToolBar1->addWidget(CBFont);
   ToolButton11 = AddToolSeparator();
 
-  CBVelText = new QComboBox(ToolBar1);
+  CBVelText = new ToolBarComboBox(ToolBar1);
   CBVelText->setToolTip(QStringLiteral("Velikost písma"));
+  CBVelText->setAccessibleName(CBVelText->toolTip());
   CBVelText->setEditable(true);
   // Enter applies the size; it never adds an entry, and typing completes nothing.
   CBVelText->setInsertPolicy(QComboBox::NoInsert);
@@ -106,10 +109,16 @@ void TForm1::BuildToolBar() {
   CBVelText->setFont(font());
   CBVelText->installEventFilter(this);
   CBVelText->lineEdit()->installEventFilter(this);
+  CBVelText->lineEdit()->setAccessibleName(CBVelText->toolTip());
   ToolBar1->addWidget(CBVelText);
   ToolButton13 = AddToolSeparator();
 
   TBHelp = AddToolButton(QString(), kAboutPicture, false);
+  TBHelp->setAccessibleName(QStringLiteral("About"));
+  // The button the toolbar shows for what a narrow window leaves out.
+  if (auto* more = ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+    more->setAccessibleName(QStringLiteral("Další tlačítka"));
+  }
 
   for (QComboBox* box : {CBStyl, CBFont, CBVelText}) {
     box->setStyle(comboStyle_.get());

@@ -49,6 +49,9 @@ void TForm1::ConnectHandlers() {
 
   OnUser(REdit, &QPlainTextEdit::cursorPositionChanged, &TForm1::SelectionMaybeChanged);
   OnUser(REdit, &QPlainTextEdit::selectionChanged, &TForm1::SelectionMaybeChanged);
+  OnUser(REdit, &RichEdit::UndoneOrRedone, &TForm1::REditUndoneOrRedone);
+  connect(REdit, &RichEdit::StyleKeyPressed, this,
+          [this](RichEdit::StyleKey key) { Guarded([this, key] { REditStyleKey(key); })(); });
 }
 
 void TForm1::SelectionMaybeChanged() {

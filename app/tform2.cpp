@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "classic_font.h"
+
 namespace markwell {
 
 namespace {
@@ -24,14 +26,6 @@ class TextlessProgressBar : public QProgressBar {
   QString text() const override { return isTextVisible() ? QProgressBar::text() : QString(); }
 };
 
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                    QStringLiteral("Liberation Sans")});
-  font.setPointSize(8);
-  return font;
-}
-
 }  // namespace
 
 TForm2::TForm2(QWidget& mainWindow, FormattingSteps steps)
@@ -43,7 +37,7 @@ TForm2::TForm2(QWidget& mainWindow, FormattingSteps steps)
       mainWindow_(mainWindow),
       steps_(std::move(steps)) {
   setWindowTitle(QStringLiteral("Formátování textu"));
-  setFont(WindowFont());
+  setFont(ClassicFont());
   setFixedSize(231, 56);
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);

@@ -33,7 +33,7 @@ class Reader {
     qsizetype start = from;
     const qsizetype end = from + length;
     for (qsizetype i = from; i < end; ++i) {
-      if (text.at(i).unicode() != kLineSeparator) continue;
+      if (text.at(i).unicode() != blocks::kLineSeparator) continue;
       Append(View(text, start, i - start), index, formatIndex);
       AddBreakChar(qtPos + static_cast<int>(i - from), formatIndex);
       start = i + 1;
@@ -72,7 +72,7 @@ class Reader {
     if (joins_.empty()) joins_.resize(static_cast<std::size_t>(formats_.size()), kUnknown);
     if (formatIndex < 0 || formatIndex >= formats_.size()) return false;
     auto& known = joins_[static_cast<std::size_t>(formatIndex)];
-    if (known == kUnknown) known = IsJoinFormat(formats_.value(formatIndex)) ? kYes : kNo;
+    if (known == kUnknown) known = blocks::IsJoinFormat(formats_.value(formatIndex)) ? kYes : kNo;
     return known == kYes;
   }
 

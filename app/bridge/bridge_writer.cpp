@@ -143,7 +143,8 @@ class ContentInserter {
     // Text inserted into a line continues it, and its block.
     const QTextBlock block = cursor.block();
     blockLength_ = cursor.position() - block.position();
-    const int lineStart = block.text().lastIndexOf(QChar(kLineSeparator), blockLength_ - 1) + 1;
+    const int lineStart =
+        block.text().lastIndexOf(QChar(blocks::kLineSeparator), blockLength_ - 1) + 1;
     column_ = blockLength_ - lineStart;
   }
 
@@ -159,8 +160,8 @@ class ContentInserter {
         skipLf_ = c == u'\r';
         column_ = 0;
         joinDue_ = false;
-        if (blockLength_ < kFullBlock) {
-          piece_.append(QChar(kLineSeparator));
+        if (blockLength_ < blocks::kFullBlock) {
+          piece_.append(QChar(blocks::kLineSeparator));
           ++blockLength_;
         } else {
           piece_.append(kBlockEnd);
@@ -179,10 +180,10 @@ class ContentInserter {
       piece_.append(c == kFrameStart || c == kFrameEnd ? QChar(kReplacement) : QChar(c));
       ++column_;
       ++blockLength_;
-      if (column_ >= kLongestUnbrokenBlock ||
-          (column_ >= kLongestBlock && (c == u' ' || c == u'\t'))) {
+      if (column_ >= blocks::kLongestUnbrokenBlock ||
+          (column_ >= blocks::kLongestBlock && (c == u' ' || c == u'\t'))) {
         joinDue_ = true;
-        joinFormat_ = AsJoinFormat(format);
+        joinFormat_ = blocks::AsJoinFormat(format);
       }
     }
     Flush(format);

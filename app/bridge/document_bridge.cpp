@@ -207,7 +207,7 @@ bool DocumentBridge::PasteRtf(std::string_view rtf) {
 
 void DocumentBridge::PasteText(std::u16string_view text) {
   // A join's mark stays with the join: the pasted text has real breaks.
-  const QTextCharFormat atCaret = bridge::WithoutJoin(editor_.textCursor().charFormat());
+  const QTextCharFormat atCaret = blocks::WithoutJoin(editor_.textCursor().charFormat());
   DocumentContent content;
   content.Append(text, bridge::ToCharFormat(atCaret, editor_.document()->defaultFont()));
   ReplaceSelection(content);

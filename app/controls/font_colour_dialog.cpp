@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -32,6 +34,19 @@ const NamedColour kColours[] = {
     {"Fuchsiová", QColor(255, 0, 255)},  {"Azurová", QColor(0, 255, 255)},
     {"Bílá", QColor(255, 255, 255)},
 };
+
+// The face of `family` in `like`'s weight and slant (italic or oblique)
+// with the plainest name, as "Book" before "Condensed"; none when the family
+// has no such face.
+QString FaceLike(const QString& family, const QFont& like) {
+  QString best;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    const QFont face = QFontDatabase::font(family, style, like.pointSize());
+    if (face.weight() != like.weight() || face.italic() != like.italic()) continue;
+    if (best.isEmpty() || style.size() < best.size()) best = style;
+  }
+  return best;
+}
 
 QIcon Swatch(const QColor& colour) {
   QPixmap pixmap(16, 12);
@@ -73,6 +88,44 @@ FontColourDialog::FontColourDialog(QWidget* parent) : QFontDialog(parent), colou
     layout()->addWidget(colours_);
   }
   connect(colours_, &QComboBox::currentIndexChanged, this, &FontColourDialog::ShowColourInSample);
+  // Queued: the dialog is not to be set again from within its own lists' signals.
+  connect(this, &QFontDialog::currentFontChanged, this, &FontColourDialog::KeepWeightAndSlant,
+          Qt::QueuedConnection);
+}
+
+void FontColourDialog::OpenOn(const QFont& font) {
+  const QFontInfo drawn(font);
+  QFont shown = font;
+  shown.setFamilies({drawn.family()});
+  shown.setStyleName(drawn.styleName());
+  current_ = chosen_ = shown;
+  setCurrentFont(shown);
+  askedFamily_ = font.families().value(0, font.family());
+  shownFamily_ = drawn.family();
+}
+
+QFont FontColourDialog::ChosenFont() const {
+  QFont chosen = selectedFont();
+  if (chosen.family() == shownFamily_) chosen.setFamilies({askedFamily_});
+  return chosen;
+}
+
+void FontColourDialog::KeepWeightAndSlant(const QFont& font) {
+  const bool sameFamily = font.family() == current_.family();
+  current_ = font;
+  // A style, a size or an effect picked: what is chosen from here on.
+  if (sameFamily) {
+    chosen_ = font;
+    return;
+  }
+  if (font != currentFont()) return;  // the user has moved on since
+  if (font.weight() == chosen_.weight() && font.italic() == chosen_.italic()) return;
+  const QString face = FaceLike(font.family(), chosen_);
+  if (face.isEmpty()) return;
+  QFont kept = QFontDatabase::font(font.family(), face, font.pointSize());
+  kept.setUnderline(font.underline());
+  kept.setStrikeOut(font.strikeOut());
+  setCurrentFont(kept);
 }
 
 void FontColourDialog::SetColour(const QColor& colour) {

@@ -23,7 +23,7 @@ void LineCountingLayout::CountLines(QTextBlock block, const QTextBlock& last) {
   bool grew = false;
   while (block.isValid()) {
     // A block laid out counts its lines on screen, which are never fewer.
-    const int lines = static_cast<int>(block.text().count(QChar(bridge::kLineSeparator))) + 1;
+    const int lines = static_cast<int>(block.text().count(QChar(blocks::kLineSeparator))) + 1;
     if (block.isVisible() && block.lineCount() < lines) {
       block.setLineCount(lines);
       grew = true;

@@ -102,14 +102,14 @@ QString RichEditAccessible::text(int startOffset, int endOffset) const {
   cursor.setPosition(At(endOffset).position(), QTextCursor::KeepAnchor);
   QString text = cursor.selectedText();
   for (QChar& c : text) {
-    if (c == QChar(bridge::kLineSeparator) || c == QChar::ParagraphSeparator) c = u'\n';
+    if (c == QChar(blocks::kLineSeparator) || c == QChar::ParagraphSeparator) c = u'\n';
   }
   // Block ends that are joins, which the text does not have.
   const QTextDocument& document = *Editor().document();
   for (QTextBlock block = document.findBlock(start).next();
        block.isValid() && block.position() <= cursor.selectionEnd(); block = block.next()) {
     const int end = block.position() - 1 - start;
-    if (end >= 0 && end < text.size() && bridge::StartsAfterJoin(block))
+    if (end >= 0 && end < text.size() && blocks::StartsAfterJoin(block))
       text[end] = kZeroWidthSpace;
   }
   return text;

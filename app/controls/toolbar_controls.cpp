@@ -1,10 +1,12 @@
 #include "toolbar_controls.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
 
@@ -47,9 +49,72 @@ class ToggleAccessible : public QAccessibleWidget {
   QToolButton* Button() const { return static_cast<QToolButton*>(widget()); }
 };
 
+// Qt's own interface of a combo box, but for its name: the list and, when
+// the box is editable, its field as children; the entry as its value, and as
+// its description too, which is how a screen reader on Linux hears it (Qt
+// hands it no other value than a number); and the drop-down list opened and
+// closed by its actions.
+class ComboAccessible : public QAccessibleWidget {
+ public:
+  explicit ComboAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+  int childCount() const override { return Box()->isEditable() ? 2 : 1; }
+
+  QAccessibleInterface* child(int index) const override {
+    if (index == 0) return QAccessible::queryAccessibleInterface(Box()->view());
+    if (index == 1 && Box()->isEditable()) {
+      return QAccessible::queryAccessibleInterface(Box()->lineEdit());
+    }
+    return nullptr;
+  }
+
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (child->object() == Box()->view()) return 0;
+    if (Box()->isEditable() && child->object() == Box()->lineEdit()) return 1;
+    return -1;
+  }
+
+  // The field of an editable box has the keyboard focus, for its box.
+  QAccessibleInterface* focusChild() const override {
+    return Box()->isEditable() ? child(1) : nullptr;
+  }
+
+  QString text(QAccessible::Text type) const override {
+    if (type == QAccessible::Value || type == QAccessible::Description) {
+      return Box()->isEditable() ? Box()->lineEdit()->text() : Box()->currentText();
+    }
+    return QAccessibleWidget::text(type);
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.expandable = true;
+    state.expanded = Box()->view()->isVisible();
+    state.editable = Box()->isEditable();
+    return state;
+  }
+
+  QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+
+  void doAction(const QString& actionName) override {
+    if (actionName != showMenuAction() && actionName != pressAction()) return;
+    if (Box()->view()->isVisible()) {
+      Box()->hidePopup();
+    } else {
+      Box()->showPopup();
+    }
+  }
+
+ private:
+  QComboBox* Box() const { return static_cast<QComboBox*>(widget()); }
+};
+
 QAccessibleInterface* ToolBarInterface(const QString& className, QObject* object) {
   if (className == QLatin1String(ToolBarToggle::staticMetaObject.className())) {
     return new ToggleAccessible(static_cast<ToolBarToggle*>(object));  // owned by Qt's cache
+  }
+  if (className == QLatin1String(ToolBarComboBox::staticMetaObject.className())) {
+    return new ComboAccessible(static_cast<ToolBarComboBox*>(object));
   }
   if (className == QLatin1String(ToolBarSeparator::staticMetaObject.className())) {
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
@@ -107,6 +172,8 @@ ToolBarSeparator::ToolBarSeparator(int width, int height, QWidget* parent) : QFr
   setFrameShadow(QFrame::Sunken);
   setFixedSize(width, height);
 }
+
+ToolBarComboBox::ToolBarComboBox(QWidget* parent) : QComboBox(parent) {}
 
 void InstallToolBarAccessibility() {
   static const bool installed = (QAccessible::installFactory(&ToolBarInterface), true);

@@ -1,14 +1,14 @@
 // Toolbar pieces that Qt has no exact widget for: a toggle button that acts
 // as a click whoever toggles it (the mouse, the keyboard or a screen reader),
-// and a fixed-width separator that assistive technology sees as one.
+// a fixed-width separator that assistive technology sees as one, and a combo
+// box that a screen reader knows by its name.
 #pragma once
 
+#include <QComboBox>
 #include <QFrame>
 #include <QStyle>
 #include <QToolButton>
 #include <memory>
-
-class QComboBox;
 
 namespace markwell {
 
@@ -26,7 +26,17 @@ class ToolBarSeparator : public QFrame {
   ToolBarSeparator(int width, int height, QWidget* parent = nullptr);
 };
 
-// Lets the accessibility interface see the two classes above for what they
+// On Linux Qt gives a combo box its current entry for a name, and expects a
+// label beside it to say what it is; the toolbar has no labels. This one is
+// known by its accessible name, its entry being its value.
+class ToolBarComboBox : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit ToolBarComboBox(QWidget* parent = nullptr);
+};
+
+// Lets the accessibility interface see the three classes above for what they
 // are. Safe to call more than once.
 void InstallToolBarAccessibility();
 

@@ -24,9 +24,10 @@ namespace markwell::test {
 
 // Runs `act` on the next visible modal window of type W, from inside the
 // event loop that shows it. A window nobody acted on within `timeoutMs` is
-// rejected, so that a fault fails a test instead of hanging it.
+// rejected, so that a fault fails a test instead of hanging it. The watch
+// returned may be deleted to end it sooner.
 template <typename W>
-void WhenModal(std::function<void(W&)> act, int timeoutMs = 10000) {
+QPointer<QTimer> WhenModal(std::function<void(W&)> act, int timeoutMs = 10000) {
   auto* poll = new QTimer(qApp);  // owned by the application until it is done
   auto waited = std::make_shared<int>(0);
   poll->setInterval(10);
@@ -47,6 +48,7 @@ void WhenModal(std::function<void(W&)> act, int timeoutMs = 10000) {
     }
   });
   poll->start();
+  return poll;
 }
 
 // What a message box showed before the test pressed its OK button.

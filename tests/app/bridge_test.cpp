@@ -283,7 +283,7 @@ class BridgeTest : public QObject {
     QTextDocument& shown = *editor_->document();
     QVERIFY(shown.blockCount() > 10);
     for (QTextBlock block = shown.begin(); block.isValid(); block = block.next()) {
-      QVERIFY(block.length() <= bridge::kLongestUnbrokenBlock + 1);
+      QVERIFY(block.length() <= blocks::kLongestUnbrokenBlock + 1);
     }
     QVERIFY(shown.firstBlock().text().endsWith(QLatin1Char(' ')));
     QCOMPARE(bridge_->ToDocument().Text(), text);
@@ -312,7 +312,7 @@ class BridgeTest : public QObject {
     // Backspace after a join and Delete before one reach the characters
     // beside it; Enter adds a line break; undo brings the text back.
     const QTextBlock second = shown.firstBlock().next();
-    QVERIFY(bridge::StartsAfterJoin(second));
+    QVERIFY(blocks::StartsAfterJoin(second));
     const auto atJoin = static_cast<std::size_t>(second.position() - 1);
     QTextCursor caret(second);
     editor_->setTextCursor(caret);

@@ -5,8 +5,11 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -126,6 +129,65 @@ class FormatControlsTest : public QObject {
     QVERIFY(!test::FormatAt(*form_, 0).style.Has(FontStyle::Italic));
   }
 
+  void styleKeysSwitchTheSelection_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("flag");
+    QTest::newRow("Ctrl+B") << int(Qt::Key_B) << int(FontStyle::Bold);
+    QTest::newRow("Ctrl+I") << int(Qt::Key_I) << int(FontStyle::Italic);
+    QTest::newRow("Ctrl+U") << int(Qt::Key_U) << int(FontStyle::Underline);
+  }
+  void styleKeysSwitchTheSelection() {
+    QFETCH(int, key);
+    QFETCH(int, flag);
+    const auto style = static_cast<FontStyle>(flag);
+    test::SelectInEditor(form_->REdit, 0, 5);
+    for (const bool on : {true, false}) {
+      QTest::keyClick(form_->REdit, Qt::Key(key), Qt::ControlModifier);
+      QCOMPARE(test::FormatAt(*form_, 4).style.Has(style), on);
+      QCOMPARE(form_->TBTucnost->isChecked(), on && style == FontStyle::Bold);
+      QCOMPARE(form_->TBItalic->isChecked(), on && style == FontStyle::Italic);
+    }
+    QCOMPARE(form_->REdit->toPlainText(), QString("plain bold italic"));
+  }
+
+  // Undo and redo select what they changed, the selection there was included.
+  void controlsFollowUndoAndRedo_data() {
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("Ctrl+Z, Ctrl+Y") << false;
+    QTest::newRow("context menu") << true;
+  }
+  void controlsFollowUndoAndRedo() {
+    QFETCH(bool, byMenu);
+    const auto step = [this, byMenu](bool undo) {
+      if (!byMenu) {
+        QTest::keyClick(form_->REdit, undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+        return;
+      }
+      QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                form_->REdit->viewport()->mapToGlobal(QPoint(5, 5)));
+      QApplication::sendEvent(form_->REdit->viewport(), &menuKey);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(menu != nullptr);
+      menu->findChild<QAction*>(undo ? "edit-undo" : "edit-redo")->trigger();
+      menu->close();
+    };
+    form_->REdit->setFocus();
+    test::SelectInEditor(form_->REdit, 0, 5);
+    QTest::mouseClick(form_->TBItalic, Qt::LeftButton);
+    const int mono = form_->CBFont->findText("Liberation Mono");
+    form_->CBFont->setCurrentIndex(mono);
+    emit form_->CBFont->activated(mono);
+    step(true);
+    QCOMPARE(form_->CBFont->currentIndex(),
+             form_->CBFont->findText("Times New Roman", Qt::MatchFixedString));
+    step(true);
+    QVERIFY(!form_->TBItalic->isChecked());
+    step(false);
+    QVERIFY(form_->TBItalic->isChecked());
+    step(false);
+    QCOMPARE(form_->CBFont->currentIndex(), mono);
+  }
+
   void wheelPicksOnlyInTheFocusedComboBox() {
     const auto turn = [](QComboBox* box) {
       QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
@@ -210,6 +272,8 @@ class FormatControlsTest : public QObject {
     QTest::newRow("Home, then 9") << int(Qt::Key_Home) << 0 << QString() << "91235";
     QTest::newRow("Ctrl+Left, then 9")
         << int(Qt::Key_Left) << int(Qt::ControlModifier) << QString() << "91235";
+    QTest::newRow("Ctrl+A, then 9")
+        << int(Qt::Key_A) << int(Qt::ControlModifier) << QString(QChar(1)) << "9";
   }
   void keysThatTypeNothingEditTheSizeField() {
     QFETCH(int, key);
@@ -248,7 +312,7 @@ class FormatControlsTest : public QObject {
     test::SelectInEditor(form_->REdit, 0, 5);
     const Document before = form_->Bridge().ToDocument();
     int messages = 0;
-    test::WhenModal<QMessageBox>(
+    const QPointer<QTimer> watch = test::WhenModal<QMessageBox>(
         [&messages](QMessageBox& box) {
           ++messages;
           box.accept();
@@ -258,6 +322,9 @@ class FormatControlsTest : public QObject {
     form_->CBVelText->lineEdit()->clear();
     QTest::keyClick(form_->CBVelText, Qt::Key_Return);
     QTest::qWait(350);
+    // Its time counts in ticks of a loaded machine: left on, it would reject
+    // the dialog of a later test.
+    delete watch;
     QCOMPARE(messages, 0);
     QVERIFY(form_->REdit->hasFocus());
     QVERIFY(form_->Bridge().ToDocument().Content().FormatAt(0) == before.Content().FormatAt(0));
@@ -301,6 +368,64 @@ class FormatControlsTest : public QObject {
     QVERIFY(reset.style.Has(FontStyle::Italic));
     QCOMPARE(reset.colour, MakeRgb(0, 0, 128));
     QCOMPARE(reset.fontName, std::string("Times New Roman"));  // names stay
+  }
+
+  // The dialog shows the face that draws the base font; a stand-in family
+  // that the user keeps gives back the name asked for.
+  void fontDialogOpensOnTheBaseFont_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("not installed") << "Times New Roman"
+                                   << "Liberation Serif";
+    QTest::newRow("upright, its first style oblique") << "DejaVu Sans"
+                                                      << "DejaVu Sans";
+  }
+  void fontDialogOpensOnTheBaseFont() {
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    if (!QFontDatabase::families().contains(shown)) QSKIP("font not installed");
+    BaseFont base = form_->Bridge().Font();
+    base.SetName(name.toStdString());
+    base.SetSize(13);
+    form_->Bridge().SetFont(base);
+    QFont opened;
+    test::WhenModal<QFontDialog>([&opened](QFontDialog& dialog) {
+      opened = dialog.currentFont();
+      dialog.accept();
+    });
+    form_->MnuBez->trigger();
+    QCOMPARE(opened.family(), shown);
+    QCOMPARE(opened.pointSize(), 13);
+    QVERIFY(!opened.bold() && !opened.italic());
+    const BaseFont kept = form_->Bridge().Font();
+    QCOMPARE(kept.Name(), base.Name());
+    QCOMPARE(kept.Size(), 13);
+    QVERIFY(kept.Style() == base.Style());
+  }
+
+  // Families whose first style is slanted, passed over as the arrow keys do.
+  void anotherFamilyInTheDialogKeepsTheSlant() {
+    const QStringList passed{"DejaVu Serif Condensed", "DejaVu Sans"};
+    for (const QString& family : passed) {
+      if (!QFontDatabase::families().contains(family)) QSKIP("font not installed");
+    }
+    QFont picked;
+    test::WhenModal<QFontDialog>([&picked, &passed](QFontDialog& dialog) {
+      QListView* families = dialog.findChildren<QListView*>().first();
+      for (const QString& family : passed) {
+        QAbstractItemModel* model = families->model();
+        families->setCurrentIndex(
+            model->match(model->index(0, 0), Qt::DisplayRole, family, 1, Qt::MatchExactly)
+                .value(0));
+      }
+      QCoreApplication::processEvents();
+      picked = dialog.currentFont();
+      dialog.accept();
+    });
+    form_->MnuBez->trigger();
+    QCOMPARE(picked.family(), QString("DejaVu Sans"));
+    QVERIFY(!picked.italic());
+    QVERIFY(!form_->Bridge().Font().Style().Has(FontStyle::Italic));
   }
 
   void fontDialogTakesSizesBeyondItsList() {

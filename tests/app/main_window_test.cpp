@@ -46,7 +46,8 @@ class MainWindowTest : public QObject {
   void outerSizeOnceTheFrameIsKnown() {
     const QSize outer(576, 392);
     QCOMPARE(ClientSizeForOuterSize(outer, QSize(0, 0)), std::nullopt);
-    QCOMPARE(ClientSizeForOuterSize(outer, QSize(0, 29)), QSize(576, 363));  // no side borders
+    QCOMPARE(ClientSizeForOuterSize(outer, QSize(-575, -391)), std::nullopt);  // not framed yet
+    QCOMPARE(ClientSizeForOuterSize(outer, QSize(0, 29)), QSize(576, 363));    // no side borders
     QCOMPARE(ClientSizeForOuterSize(outer, QSize(8, 31)), QSize(568, 361));
   }
 
@@ -134,6 +135,56 @@ class MainWindowTest : public QObject {
              qPrintable(attributes));
     QCOMPARE(start, 6);
     QCOMPARE(end, 10);
+  }
+
+  // Each control says what it is, not what it holds; separators need no name.
+  void screenReadersFindNamedControls() {
+    const auto named = [](QAccessibleInterface* control) {
+      return control->role() == QAccessible::Separator ||
+             !control->text(QAccessible::Name).isEmpty();
+    };
+    QVERIFY(named(QAccessible::queryAccessibleInterface(form_->REdit)));
+    QAccessibleInterface* toolbar = QAccessible::queryAccessibleInterface(form_->ToolBar1);
+    for (int i = 0; i < toolbar->childCount(); ++i) {
+      QVERIFY2(named(toolbar->child(i)), qPrintable(toolbar->child(i)->object()->objectName()));
+    }
+    for (QComboBox* box : {form_->CBStyl, form_->CBVelText}) {
+      QVERIFY(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name) !=
+              box->currentText());
+    }
+  }
+
+  // While another control has the focus the selection is not drawn and each
+  // character shows its own colour; a menu that holds the keyboard for a while
+  // leaves it drawn.
+  void selectionDrawnOnlyWithTheFocus() {
+    form_->show();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    QTextCursor(form_->REdit->document()).insertText("selected", red);
+    test::SelectInEditor(form_->REdit, 0, 8);
+    const QColor highlight = form_->REdit->palette().color(QPalette::Active, QPalette::Highlight);
+    const auto shown = [this](auto isColour) {
+      const QImage image = form_->REdit->viewport()->grab().toImage();
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          if (isColour(image.pixelColor(x, y))) return true;
+        }
+      }
+      return false;
+    };
+    const auto isHighlight = [highlight](QColor c) { return c == highlight; };
+    form_->REdit->setFocus();
+    QVERIFY(shown(isHighlight));
+    form_->pravy1->popup(form_->mapToGlobal(QPoint(40, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(form_->pravy1));
+    QVERIFY(shown(isHighlight));
+    form_->pravy1->hide();
+    form_->CBFont->setFocus();
+    QVERIFY(!shown(isHighlight));
+    QVERIFY(shown([](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; }));
   }
 
   void fontListAsCreated() {

@@ -1,6 +1,6 @@
 #include "line_blocks.h"
 
-namespace markwell::bridge {
+namespace markwell::blocks {
 
 namespace {
 
@@ -60,4 +60,4 @@ void SelectLine(QTextCursor& cursor) {
   cursor.setPosition(end, QTextCursor::KeepAnchor);
 }
 
-}  // namespace markwell::bridge
+}  // namespace markwell::blocks

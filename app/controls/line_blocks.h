@@ -9,14 +9,15 @@
 //   adds (joins) carry a mark in their character format and stand for no
 //   character of the text. The widget wraps there as it wraps any line.
 // Enter and pasted text make block ends; both kinds of break are the same
-// line break of the text.
+// line break of the text. The bridge writes the blocks so; the widget, its
+// layout and its accessible interface read them.
 #pragma once
 
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
-namespace markwell::bridge {
+namespace markwell::blocks {
 
 // Characters after which a line is cut at its next space or tab, and the
 // most it holds without one.
@@ -45,4 +46,4 @@ void StepOverJoin(QTextCursor& cursor, bool forward, QTextCursor::MoveMode mode)
 // without its line break, as a triple click does.
 void SelectLine(QTextCursor& cursor);
 
-}  // namespace markwell::bridge
+}  // namespace markwell::blocks
