@@ -1,6 +1,6 @@
 // FiltrASM: the code part of every line, before its first ";", in bold.
 #include "run/filter_support.h"
-#include "run/formatting_run.h"
+#include "run/filters.h"
 #include "text/line_breaks.h"
 
 namespace markwell {

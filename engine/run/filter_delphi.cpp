@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "run/filter_support.h"
-#include "run/formatting_run.h"
+#include "run/filters.h"
 #include "text/line_breaks.h"
 
 namespace markwell {

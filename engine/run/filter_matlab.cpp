@@ -1,7 +1,7 @@
 // FiltrMatlab: keywords, strings in single quotes and "%" comments, always
 // coloured.
 #include "run/filter_support.h"
-#include "run/formatting_run.h"
+#include "run/filters.h"
 #include "text/line_breaks.h"
 
 namespace markwell {
