@@ -61,8 +61,8 @@ int TokenEnd(std::u16string_view text, Token token, int p) {
   return p;
 }
 
-std::string_view StyleOf(Token token) {
-  return token == Token::kLiteral ? "DText" : "DKoment";
+TokenStyle StyleOf(Token token) {
+  return token == Token::kLiteral ? TokenStyle::kPascalString : TokenStyle::kPascalComment;
 }
 
 // The characters that may open a token.
@@ -81,7 +81,7 @@ void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
-  WordSteps words(document, keywords, "DKey", useColour);
+  WordSteps words(document, keywords, TokenStyle::kPascalKeyword, useColour);
   int p = 0;
   while (p <= length) {
     p = WordSteps::TakeWordSteps(masked, p, bar);

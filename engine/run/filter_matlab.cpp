@@ -43,7 +43,7 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
 
   // SelStart holds the start of the current word.
   document.SetSelStart(0);
-  WordSteps words(document, keywords, "MKey", true);
+  WordSteps words(document, keywords, TokenStyle::kMatlabKeyword, true);
   int p = 0;
   while (p <= length) {
     p = WordSteps::TakeWordSteps(masked, p, bar);
@@ -57,11 +57,11 @@ void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& 
     if (OpensString(text, p)) {
       // Not even a line break ends a string.
       last = FindOrLast(text, u'\'', p + 1);
-      words.MarkToken(p, last, "MText", true);
+      words.MarkToken(p, last, TokenStyle::kMatlabString, true);
     } else if (OpensComment(text, p)) {
       // The comment keeps the CR that ends its line.
       last = FindOrLast(text, kCR, p + 1);
-      words.MarkToken(p, last, "MKoment", true);
+      words.MarkToken(p, last, TokenStyle::kMatlabComment, true);
     }
 
     // Progress, then the next step behind what this one consumed.

@@ -71,7 +71,7 @@ class StepProgress {
 // and the pass ends.
 class WordSteps {
  public:
-  WordSteps(Document& document, const KeywordList& keywords, std::string_view style, bool useColour)
+  WordSteps(Document& document, const KeywordList& keywords, TokenStyle style, bool useColour)
       : document_(document),
         text_(document.Text()),
         keywords_(keywords),
@@ -129,7 +129,7 @@ class WordSteps {
   }
 
   // Selects [first, last] and styles it; the next word starts behind it.
-  void MarkToken(int first, int last, std::string_view style, bool useColour) {
+  void MarkToken(int first, int last, TokenStyle style, bool useColour) {
     document_.SetSelStart(first);
     document_.SetSelLength(last - first + 1);
     ApplyTokenStyle(document_, style, useColour);
@@ -146,7 +146,7 @@ class WordSteps {
   Document& document_;
   std::u16string_view text_;  // the run changes no character
   const KeywordList& keywords_;
-  std::string_view style_;
+  TokenStyle style_;
   bool useColour_;
   bool emptyWordIsKeyword_;
   bool quiet_;
