@@ -1,8 +1,9 @@
-// Sixteen bytes at a time: the bytes widened to sixteen UTF-16 units, and a
-// bit per byte for the bytes that plain-text decoding must look at (bytes of
-// 0x80 and above, CR, LF).
+// Sixteen bytes at a time, for plain-text loading: the bytes widened to
+// sixteen UTF-16 units, and how many of them the decoder may take as they
+// are, which is all of them in most blocks of source code.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,28 +13,28 @@ namespace markwell::scan {
 
 inline constexpr std::size_t kWidenBlock = 16;
 
-// Bit k stands for byte k of the block.
-struct WidenMasks {
-  std::uint32_t high = 0;  // 0x80 and above
-  std::uint32_t cr = 0;
-  std::uint32_t lf = 0;
-  bool operator==(const WidenMasks&) const = default;
-};
-
 namespace scalar {
 
 // Writes the kWidenBlock bytes at `in` as units at `out` (zero-extended) and
-// reports which of them are high bytes, CRs and LFs.
-inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
-  WidenMasks masks;
+// returns how many of them stand as they are. That is all of them when the
+// block holds no byte from 0x80 on and its line breaks are CR LF pairs: an
+// LF only right after a CR (the first byte's after the byte before the
+// block when `crBefore`), and a CR only before an LF, or as the last byte,
+// whose LF may follow the block. Otherwise it is the bytes before the first
+// byte from 0x80 on, CR or LF, and none when a CR before the block still
+// waits for its LF.
+inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool crBefore) {
+  bool whole = true;
+  std::size_t plain = kWidenBlock;
   for (std::size_t k = 0; k < kWidenBlock; ++k) {
     const unsigned char byte = in[k];
     out[k] = byte;
-    masks.high |= std::uint32_t{byte >= 0x80} << k;
-    masks.cr |= std::uint32_t{byte == '\r'} << k;
-    masks.lf |= std::uint32_t{byte == '\n'} << k;
+    const bool afterCr = k == 0 ? crBefore : in[k - 1] == '\r';
+    whole = whole && byte < 0x80 && (byte == '\n') == afterCr;
+    if (plain == kWidenBlock && (byte >= 0x80 || byte == '\r' || byte == '\n')) plain = k;
   }
-  return masks;
+  if (whole) return kWidenBlock;
+  return crBefore ? 0 : plain;
 }
 
 }  // namespace scalar
@@ -41,27 +42,29 @@ inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
 #if MARKWELL_HAS_SSE2_SCANS
 namespace sse2 {
 
-inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
+inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool crBefore) {
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
   const __m128i zero = _mm_setzero_si128();
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
+  // Bit k stands for byte k.
   const auto mask = [](__m128i flags) {
     return static_cast<std::uint32_t>(_mm_movemask_epi8(flags));
   };
-  return WidenMasks{mask(bytes), mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
-                    mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))};
+  const std::uint32_t high = mask(bytes);
+  const std::uint32_t cr = mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
+  const std::uint32_t lf = mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+  const std::uint32_t afterCr = ((cr << 1) | std::uint32_t{crBefore}) & 0xFFFF;
+  if (high == 0 && lf == afterCr) return kWidenBlock;
+  if (crBefore) return 0;
+  return static_cast<std::size_t>(std::countr_zero(high | cr | lf | (1u << kWidenBlock)));
 }
 
 }  // namespace sse2
 #endif
 
-inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::Widen(in, out);
-#else
-  return scalar::Widen(in, out);
-#endif
+inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool crBefore) {
+  return chosen::WidenPlain(in, out, crBefore);
 }
 
 }  // namespace markwell::scan

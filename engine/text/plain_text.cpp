@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -168,21 +167,11 @@ class EightBitDecoder {
       // they are: the usual case for source code. A block that holds
       // anything else still gives its plain start.
       while (size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize)) {
-        const scan::WidenMasks masks = scan::Widen(data + i, out);
-        const std::uint32_t afterCr = ((masks.cr << 1) | std::uint32_t{pendingCr_}) & 0xFFFF;
-        if (masks.high == 0 && masks.lf == afterCr) {
-          pendingCr_ = (masks.cr >> (kSize - 1)) != 0;
-          out += kSize;
-          i += kSize;
-          continue;
-        }
-        if (!pendingCr_) {
-          const auto plain = static_cast<std::size_t>(
-              std::countr_zero(masks.high | masks.cr | masks.lf | (1u << kSize)));
-          out += plain;
-          i += plain;
-        }
-        break;
+        const std::size_t plain = scan::WidenPlain(data + i, out, pendingCr_);
+        out += plain;
+        i += plain;
+        if (plain < kSize) break;
+        pendingCr_ = data[i - 1] == '\r';
       }
       if (i == size) {
         builder_.SetEnd(out);

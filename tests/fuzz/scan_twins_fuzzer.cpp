@@ -1,5 +1,6 @@
 // The vector scans against their plain twins: any bytes as text, every scan
 // at every start, the same answers.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -53,13 +54,16 @@ std::vector<int> StartsIn(int length) {
 
 void CheckSearches(const std::u16string& text, const scan::UnitClass& units) {
   for (const int from : StartsIn(static_cast<int>(text.size()))) {
-    fuzz::Require(scan::sse2::FindMembership(text, from, units, true) ==
-                      scan::scalar::FindMembership(text, from, units, true),
+    fuzz::Require(scan::sse2::FindIn(text, from, units) == scan::scalar::FindIn(text, from, units),
                   "FindIn twins agree");
-    fuzz::Require(scan::sse2::FindMembership(text, from, units, false) ==
-                      scan::scalar::FindMembership(text, from, units, false),
-                  "FindNotIn twins agree");
   }
+}
+
+// The first unit from `from` on that is no identifier character, or the end.
+int FirstNotIdentifier(std::u16string_view text, int from) {
+  int p = from;
+  while (p < static_cast<int>(text.size()) && scan::IsIdentifierChar(text[p])) ++p;
+  return std::max(p, from);
 }
 
 // The block masks against the plain classification, and the searches
@@ -82,10 +86,8 @@ void CheckMasks(const std::u16string& text, const scan::UnitClass& units) {
   const scan::UnitClass stops(chars, true);
   scan::MaskedText masked(text, units);
   for (const int from : StartsIn(static_cast<int>(text.size()))) {
-    fuzz::Require(masked.FindNotIdentifier(from) ==
-                          scan::scalar::FindMembership(text, from, scan::kIdentifierChars, false) &&
-                      masked.FindIdentifierOrChar(from) ==
-                          scan::scalar::FindMembership(text, from, stops, true),
+    fuzz::Require(masked.FindNotIdentifier(from) == FirstNotIdentifier(text, from) &&
+                      masked.FindIdentifierOrChar(from) == scan::scalar::FindIn(text, from, stops),
                   "searches through the masks agree with the plain ones");
   }
 }
@@ -101,12 +103,14 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
                   "PackPlainPrefix twins agree");
   }
   for (std::size_t i = 0; i + scan::kWidenBlock <= size; ++i) {
-    std::array<char16_t, scan::kWidenBlock> vector{};
-    std::array<char16_t, scan::kWidenBlock> plain{};
-    fuzz::Require(
-        scan::sse2::Widen(data + i, vector.data()) == scan::scalar::Widen(data + i, plain.data()) &&
-            vector == plain,
-        "Widen twins agree");
+    for (const bool crBefore : {false, true}) {
+      std::array<char16_t, scan::kWidenBlock> vector{};
+      std::array<char16_t, scan::kWidenBlock> plain{};
+      fuzz::Require(scan::sse2::WidenPlain(data + i, vector.data(), crBefore) ==
+                            scan::scalar::WidenPlain(data + i, plain.data(), crBefore) &&
+                        vector == plain,
+                    "WidenPlain twins agree");
+    }
   }
   // Format indices: few distinct values, so that stretches are long.
   std::vector<std::uint8_t> indices(data, data + size);
