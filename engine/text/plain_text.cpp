@@ -166,12 +166,16 @@ class EightBitDecoder {
       // Whole blocks of ASCII whose line breaks are all CR LF pairs go as
       // they are: the usual case for source code. A block that holds
       // anything else still gives its plain start.
-      while (size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize)) {
-        const std::size_t plain = scan::WidenPlain(data + i, out, pendingCr_);
-        out += plain;
-        i += plain;
-        if (plain < kSize) break;
-        pendingCr_ = data[i - 1] == '\r';
+      const auto blockFits = [&] {
+        return size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize);
+      };
+      if (blockFits()) {
+        std::size_t plain = 0;
+        do {
+          plain = scan::WidenPlain(data + i, out, pendingCr_);
+          out += plain;
+          i += plain;
+        } while (plain == kSize && blockFits());
       }
       if (i == size) {
         builder_.SetEnd(out);

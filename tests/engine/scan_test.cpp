@@ -77,7 +77,9 @@ TEST(ScanTest, BlocksOfBytesAndUnits) {
   for (const auto& block : blocks) {
     char16_t units[scan::kWidenBlock];
     const auto* bytes = reinterpret_cast<const unsigned char*>(block.bytes);
-    EXPECT_EQ(scan::WidenPlain(bytes, units, block.crBefore), block.plain) << block.bytes;
+    bool pendingCr = block.crBefore;
+    EXPECT_EQ(scan::WidenPlain(bytes, units, pendingCr), block.plain) << block.bytes;
+    EXPECT_EQ(pendingCr, block.plain == 16 ? bytes[15] == '\r' : block.crBefore) << block.bytes;
     EXPECT_EQ(units[15], bytes[15]);
   }
 

@@ -106,9 +106,11 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
     for (const bool crBefore : {false, true}) {
       std::array<char16_t, scan::kWidenBlock> vector{};
       std::array<char16_t, scan::kWidenBlock> plain{};
-      fuzz::Require(scan::sse2::WidenPlain(data + i, vector.data(), crBefore) ==
-                            scan::scalar::WidenPlain(data + i, plain.data(), crBefore) &&
-                        vector == plain,
+      bool vectorCr = crBefore;
+      bool plainCr = crBefore;
+      fuzz::Require(scan::sse2::WidenPlain(data + i, vector.data(), vectorCr) ==
+                            scan::scalar::WidenPlain(data + i, plain.data(), plainCr) &&
+                        vector == plain && vectorCr == plainCr,
                     "WidenPlain twins agree");
     }
   }
