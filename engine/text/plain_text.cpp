@@ -242,13 +242,7 @@ Decoded DecodeUtf8Character(std::string_view text, std::size_t i, char16_t* out)
   char32_t cp = 0;
   const std::size_t length = DecodeUtf8Sequence(text, i, cp);
   if (length == 0) return Decoded{0, 0};
-  if (cp < 0x10000) {
-    out[0] = static_cast<char16_t>(cp);
-    return Decoded{length, 1};
-  }
-  out[0] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-  out[1] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-  return Decoded{length, 2};
+  return Decoded{length, PutUtf16(cp, out)};
 }
 
 // Decodes all of `bytes` at once; nothing when they are not valid in the encoding.
