@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "document/huge_pages.h"
+#include "document/line_breaks.h"
 #include "scan/byte_widen.h"
 #include "text/code_page.h"
-#include "text/line_breaks.h"
 #include "text/utf8.h"
 
 namespace markwell {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "document/line_breaks.h"
 #include "filter_test_support.h"
 #include "run/formatting_run.h"
-#include "text/line_breaks.h"
 #include "text/utf8.h"
 
 namespace markwell {
