@@ -1,6 +1,7 @@
 // Sixteen bytes at a time, for plain-text loading: the bytes widened to
-// sixteen UTF-16 units, and how many of them the decoder may take as they
-// are, which is all of them in most blocks of source code.
+// sixteen UTF-16 units, a bit per byte for the bytes that decoding must look
+// at (bytes of 0x80 and above, CR, LF), and what those bits tell: whether
+// the block goes as it is, which most blocks of source code do.
 #pragma once
 
 #include <bit>
@@ -13,32 +14,41 @@ namespace markwell::scan {
 
 inline constexpr std::size_t kWidenBlock = 16;
 
+// Bit k stands for byte k of the block.
+struct WidenMasks {
+  std::uint32_t high = 0;  // 0x80 and above
+  std::uint32_t cr = 0;
+  std::uint32_t lf = 0;
+  bool operator==(const WidenMasks&) const = default;
+
+  // Whether the block goes as it is: no high byte, and its line breaks are
+  // CR LF pairs (an LF exactly where a CR stands before it, the first byte's
+  // CR being the one before the block when `crBefore`).
+  bool AllPlain(bool crBefore) const {
+    return high == 0 && lf == (((cr << 1) | std::uint32_t{crBefore}) & 0xFFFF);
+  }
+  // Whether the last byte is a CR.
+  bool EndsWithCr() const { return (cr >> (kWidenBlock - 1)) != 0; }
+  // How many bytes come before the first high byte, CR or LF.
+  std::size_t PlainPrefix() const {
+    return static_cast<std::size_t>(std::countr_zero(high | cr | lf | (1u << kWidenBlock)));
+  }
+};
+
 namespace scalar {
 
 // Writes the kWidenBlock bytes at `in` as units at `out` (zero-extended) and
-// returns how many of them stand as they are. That is all of them when the
-// block holds no byte from 0x80 on and its line breaks are CR LF pairs: an
-// LF only right after a CR (the first byte's after the byte before the
-// block, when `pendingCr` says that one is a CR whose LF has not come), and
-// a CR only before an LF, or as the last byte, whose LF may follow the
-// block: `pendingCr` then tells whether it is one. Otherwise it is the bytes
-// before the first byte from 0x80 on, CR or LF, and none when a pending CR
-// still waits for its LF.
-inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool& pendingCr) {
-  bool whole = true;
-  std::size_t plain = kWidenBlock;
+// reports which of them are high bytes, CRs and LFs.
+inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
+  WidenMasks masks;
   for (std::size_t k = 0; k < kWidenBlock; ++k) {
     const unsigned char byte = in[k];
     out[k] = byte;
-    const bool afterCr = k == 0 ? pendingCr : in[k - 1] == '\r';
-    whole = whole && byte < 0x80 && (byte == '\n') == afterCr;
-    if (plain == kWidenBlock && (byte >= 0x80 || byte == '\r' || byte == '\n')) plain = k;
+    masks.high |= std::uint32_t{byte >= 0x80} << k;
+    masks.cr |= std::uint32_t{byte == '\r'} << k;
+    masks.lf |= std::uint32_t{byte == '\n'} << k;
   }
-  if (whole) {
-    pendingCr = in[kWidenBlock - 1] == '\r';
-    return kWidenBlock;
-  }
-  return pendingCr ? 0 : plain;
+  return masks;
 }
 
 }  // namespace scalar
@@ -46,33 +56,23 @@ inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool& pend
 #if MARKWELL_HAS_SSE2_SCANS
 namespace sse2 {
 
-inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool& pendingCr) {
+inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
   const __m128i zero = _mm_setzero_si128();
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
-  // Bit k stands for byte k.
   const auto mask = [](__m128i flags) {
     return static_cast<std::uint32_t>(_mm_movemask_epi8(flags));
   };
-  const std::uint32_t high = mask(bytes);
-  const std::uint32_t cr = mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
-  const std::uint32_t lf = mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
-  const std::uint32_t afterCr = ((cr << 1) | std::uint32_t{pendingCr}) & 0xFFFF;
-  // No high byte, and an LF exactly where a CR stands before it.
-  if ((high | (lf ^ afterCr)) == 0) {
-    pendingCr = (cr >> (kWidenBlock - 1)) != 0;
-    return kWidenBlock;
-  }
-  if (pendingCr) return 0;
-  return static_cast<std::size_t>(std::countr_zero(high | cr | lf | (1u << kWidenBlock)));
+  return WidenMasks{mask(bytes), mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
+                    mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))};
 }
 
 }  // namespace sse2
 #endif
 
-inline std::size_t WidenPlain(const unsigned char* in, char16_t* out, bool& pendingCr) {
-  return chosen::WidenPlain(in, out, pendingCr);
+inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
+  return chosen::Widen(in, out);
 }
 
 }  // namespace markwell::scan

@@ -166,16 +166,20 @@ class EightBitDecoder {
       // Whole blocks of ASCII whose line breaks are all CR LF pairs go as
       // they are: the usual case for source code. A block that holds
       // anything else still gives its plain start.
-      const auto blockFits = [&] {
-        return size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize);
-      };
-      if (blockFits()) {
-        std::size_t plain = 0;
-        do {
-          plain = scan::WidenPlain(data + i, out, pendingCr_);
+      while (size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize)) {
+        const scan::WidenMasks masks = scan::Widen(data + i, out);
+        if (masks.AllPlain(pendingCr_)) {
+          pendingCr_ = masks.EndsWithCr();
+          out += kSize;
+          i += kSize;
+          continue;
+        }
+        if (!pendingCr_) {
+          const std::size_t plain = masks.PlainPrefix();
           out += plain;
           i += plain;
-        } while (plain == kSize && blockFits());
+        }
+        break;
       }
       if (i == size) {
         builder_.SetEnd(out);

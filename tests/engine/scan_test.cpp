@@ -59,11 +59,12 @@ TEST(ScanTest, SearchesPastTheEndReturnTheirStart) {
 }
 
 TEST(ScanTest, BlocksOfBytesAndUnits) {
-  // WidenPlain: a whole block only when its line breaks are CR LF pairs.
+  // Widen: the high bytes, CRs and LFs of a block, and a whole block only
+  // when its line breaks are CR LF pairs.
   const struct {
     const char* bytes;
     bool crBefore;
-    std::size_t plain;
+    std::size_t plain;  // 16 for the whole block, else its plain prefix (0 after a CR)
   } blocks[] = {
       {"a\r\nb\xC3\xA1\n\rcdefghijk", false, 1},
       {"abcdefgh\r\nijklmn", false, 16},
@@ -77,9 +78,10 @@ TEST(ScanTest, BlocksOfBytesAndUnits) {
   for (const auto& block : blocks) {
     char16_t units[scan::kWidenBlock];
     const auto* bytes = reinterpret_cast<const unsigned char*>(block.bytes);
-    bool pendingCr = block.crBefore;
-    EXPECT_EQ(scan::WidenPlain(bytes, units, pendingCr), block.plain) << block.bytes;
-    EXPECT_EQ(pendingCr, block.plain == 16 ? bytes[15] == '\r' : block.crBefore) << block.bytes;
+    const scan::WidenMasks masks = scan::Widen(bytes, units);
+    const bool whole = masks.AllPlain(block.crBefore);
+    EXPECT_EQ(whole ? 16 : block.crBefore ? 0 : masks.PlainPrefix(), block.plain) << block.bytes;
+    EXPECT_EQ(masks.EndsWithCr(), bytes[15] == '\r') << block.bytes;
     EXPECT_EQ(units[15], bytes[15]);
   }
 

@@ -92,6 +92,25 @@ void CheckMasks(const std::u16string& text, const scan::UnitClass& units) {
   }
 }
 
+// How many bytes of a block loading takes as they are, by the bytes: all of
+// them when none is from 0x80 on and the line breaks are CR LF pairs (an LF
+// exactly where a CR stands before it, the one before the block counting
+// for the first byte when `crBefore`; a last CR may find its LF after the
+// block); else those before the first byte from 0x80 on, CR or LF, and none
+// while a CR before the block waits for its LF.
+std::size_t BytesTakenAsTheyAre(const std::uint8_t* in, bool crBefore) {
+  bool whole = true;
+  std::size_t prefix = scan::kWidenBlock;
+  for (std::size_t k = 0; k < scan::kWidenBlock; ++k) {
+    const bool afterCr = k == 0 ? crBefore : in[k - 1] == '\r';
+    whole = whole && in[k] < 0x80 && (in[k] == '\n') == afterCr;
+    if (prefix == scan::kWidenBlock && (in[k] >= 0x80 || in[k] == '\r' || in[k] == '\n')) {
+      prefix = k;
+    }
+  }
+  return whole ? scan::kWidenBlock : crBefore ? 0 : prefix;
+}
+
 void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size_t size,
                  std::uint8_t choice) {
   for (std::size_t i = 0; i + scan::kPlainBlock <= text.size(); ++i) {
@@ -103,15 +122,18 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
                   "PackPlainPrefix twins agree");
   }
   for (std::size_t i = 0; i + scan::kWidenBlock <= size; ++i) {
+    std::array<char16_t, scan::kWidenBlock> vector{};
+    std::array<char16_t, scan::kWidenBlock> plain{};
+    const scan::WidenMasks masks = scan::sse2::Widen(data + i, vector.data());
+    fuzz::Require(masks == scan::scalar::Widen(data + i, plain.data()) && vector == plain,
+                  "Widen twins agree");
     for (const bool crBefore : {false, true}) {
-      std::array<char16_t, scan::kWidenBlock> vector{};
-      std::array<char16_t, scan::kWidenBlock> plain{};
-      bool vectorCr = crBefore;
-      bool plainCr = crBefore;
-      fuzz::Require(scan::sse2::WidenPlain(data + i, vector.data(), vectorCr) ==
-                            scan::scalar::WidenPlain(data + i, plain.data(), plainCr) &&
-                        vector == plain && vectorCr == plainCr,
-                    "WidenPlain twins agree");
+      const std::size_t taken = masks.AllPlain(crBefore) ? scan::kWidenBlock
+                                : crBefore               ? 0
+                                                         : masks.PlainPrefix();
+      fuzz::Require(taken == BytesTakenAsTheyAre(data + i, crBefore) &&
+                        masks.EndsWithCr() == (data[i + scan::kWidenBlock - 1] == '\r'),
+                    "a widened block is taken as its bytes say");
     }
   }
   // Format indices: few distinct values, so that stretches are long.
