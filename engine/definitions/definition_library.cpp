@@ -104,8 +104,10 @@ LoadedDefinition& DefinitionLibrary::Load(const std::string& file) {
   if (path.empty()) throw EngineError(file + ": Language definition not found");
   struct stat status {};
   ::stat(path.c_str(), &status);
-  const Failure now{path, status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec,
-                    static_cast<long long>(status.st_size), {}};
+  const Failure now{path,
+                    status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec,
+                    static_cast<long long>(status.st_size),
+                    {}};
   if (const auto failed = failed_.find(file); failed != failed_.end()) {
     const Failure& before = failed->second;
     if (before.path == now.path && before.modified == now.modified && before.size == now.size) {

@@ -32,7 +32,7 @@ class MarkSink {
     unitOfByte_ = &unitOfByte;
   }
 
-  void Add(std::size_t byte, std::size_t bytes, std::string_view style) {
+  void Add(std::size_t byte, std::size_t bytes, TokenStyle style) {
     const int start = pieceStart_ + UnitAt(byte);
     const int end = pieceStart_ + UnitAt(byte + bytes);
     if (end <= start) return;
@@ -59,7 +59,7 @@ class MarkSink {
 // The formatter of one element name: it records where the element stands.
 class MarkRecorder : public srchilite::Formatter {
  public:
-  MarkRecorder(MarkSink& sink, std::string_view style) : sink_(sink), style_(style) {}
+  MarkRecorder(MarkSink& sink, TokenStyle style) : sink_(sink), style_(style) {}
   void format(const std::string& text, const srchilite::FormatterParams* params) override {
     if (params != nullptr && params->start >= 0 && !text.empty()) {
       sink_.Add(static_cast<std::size_t>(params->start), text.size(), style_);
@@ -68,7 +68,7 @@ class MarkRecorder : public srchilite::Formatter {
 
  private:
   MarkSink& sink_;
-  std::string_view style_;
+  TokenStyle style_;
 };
 
 // The formatter of every element that keeps its look.

@@ -17,7 +17,7 @@ class LoadedDefinition;
 struct DefinitionMark {
   int start = 0;
   int length = 0;
-  std::string_view style;
+  TokenStyle style = TokenStyle::kPascalKeyword;
 };
 
 // The marks of `text`, in order, neighbours of one style joined. A large
@@ -26,13 +26,16 @@ struct DefinitionMark {
 // the calling thread with the number of units tokenized so far. Throws
 // EngineError when the library fails on the text (a regular expression too
 // complex to match, for one).
-std::vector<DefinitionMark> TokenizeWithDefinition(
-    std::u16string_view text, LoadedDefinition& definition, std::span<const ElementLook> looks,
-    const std::function<void(int)>& progress);
+std::vector<DefinitionMark> TokenizeWithDefinition(std::u16string_view text,
+                                                   LoadedDefinition& definition,
+                                                   std::span<const ElementLook> looks,
+                                                   const std::function<void(int)>& progress);
 
 // The same with the size from which two threads are used.
-std::vector<DefinitionMark> TokenizeWithDefinition(
-    std::u16string_view text, LoadedDefinition& definition, std::span<const ElementLook> looks,
-    const std::function<void(int)>& progress, std::size_t twoThreadsFrom);
+std::vector<DefinitionMark> TokenizeWithDefinition(std::u16string_view text,
+                                                   LoadedDefinition& definition,
+                                                   std::span<const ElementLook> looks,
+                                                   const std::function<void(int)>& progress,
+                                                   std::size_t twoThreadsFrom);
 
 }  // namespace markwell

@@ -4,11 +4,13 @@
 
 #include <string_view>
 
+#include "run/token_styles.h"
+
 namespace markwell {
 
 struct ElementLook {
   std::string_view element;  // the library's element name: "keyword", "comment", ...
-  std::string_view style;    // "DKey", "DKoment" or "DText"
+  TokenStyle style;
 };
 
 }  // namespace markwell

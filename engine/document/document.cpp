@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "text/line_breaks.h"
+#include "document/line_breaks.h"
 
 namespace markwell {
 

@@ -18,32 +18,42 @@ std::string LowerAscii(std::string_view text) {
 }
 
 void KeywordList::Add(std::string_view entry) {
-  std::string lowered = LowerAscii(entry);
-  const auto first = static_cast<std::uint8_t>(lowered.empty() ? 0 : lowered[0]);
-  lengthsByFirstByte_[first] |= std::uint32_t{1} << std::min<std::size_t>(lowered.size(), 31);
-  distinct_.Insert(lowered);
-  if (lowered.size() <= ShortWord::kMaxLength &&
-      std::ranges::all_of(lowered, [](char c) { return static_cast<std::uint8_t>(c) < 0x80; })) {
-    ShortWord word;
-    for (char c : lowered) word.Append(static_cast<std::uint8_t>(c));
-    shortAscii_.Insert(word);
+  entries_.push_back(LowerAscii(entry));
+  const std::string& lowered = entries_.back();
+  const Key key = KeyOf(lowered);
+  if (Find(key, lowered)) return;  // a repeat
+  if (4 * (distinct_ + 1) > slots_.size()) {
+    std::vector<Slot> old(slots_.empty() ? 64 : 2 * slots_.size());
+    old.swap(slots_);
+    for (const Slot& slot : old) {
+      if (slot.entry != kNoEntry) Place(slot.key, slot.entry);
+    }
   }
-  entries_.push_back(std::move(lowered));
+  Place(key, entries_.size() - 1);
+  ++distinct_;
+}
+
+void KeywordList::Place(const Key& key, std::size_t entry) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = HashOf(key) & mask;
+  while (slots_[slot].entry != kNoEntry) slot = (slot + 1) & mask;
+  slots_[slot] = Slot{key, entry};
 }
 
 void KeywordList::Clear() {
   entries_.clear();
-  distinct_.Clear();
-  shortAscii_.Clear();
-  lengthsByFirstByte_.fill(0);
+  slots_.clear();
+  distinct_ = 0;
 }
 
-bool KeywordList::Contains(std::string_view word) const {
-  return distinct_.Contains(LowerAscii(word));
-}
-
-bool KeywordList::Contains(std::u16string_view word) const {
-  return ContainsWordAt(word, 0, word.size());
+KeywordList::Key KeywordList::KeyOf(std::string_view lowered) {
+  Key key;
+  key.length = lowered.size();
+  for (std::size_t k = 0; k < lowered.size() && k < kKeyBytes; ++k) {
+    (k < 8 ? key.low : key.high) |= std::uint64_t{static_cast<std::uint8_t>(lowered[k])}
+                                    << (8 * (k % 8));
+  }
+  return key;
 }
 
 bool KeywordList::ContainsOtherWord(std::u16string_view word) const {
@@ -55,24 +65,23 @@ bool KeywordList::ContainsOtherWord(std::u16string_view word) const {
     large.resize(word.size());
     bytes = large.data();
   }
-  // The hash is taken as the word is lowered: reading the lowered bytes back
-  // at once would wait for each of them to be stored.
-  WordHash hash(word.size());
   for (std::size_t i = 0; i < word.size(); ++i) {
     const char16_t c = word[i];
-    std::uint8_t lowered;
     if (c < 0x80) {
-      lowered = static_cast<std::uint8_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+      bytes[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
     } else if (const auto encoded = EncodeWindows1250(c)) {
-      lowered = *encoded;
+      bytes[i] = static_cast<char>(*encoded);
     } else {
       return false;
     }
-    if (i == 0 && !MayBeEntry(lowered, word.size())) return false;
-    bytes[i] = static_cast<char>(lowered);
-    hash.Add(lowered);
   }
-  return distinct_.Contains(std::string_view(bytes, word.size()), hash.Value());
+  const std::string_view lowered(bytes, word.size());
+  return Find(KeyOf(lowered), lowered);
+}
+
+bool IsKeyword(const KeywordList& list, std::string_view word) {
+  const std::string lowered = LowerAscii(word);
+  return list.Find(KeywordList::KeyOf(lowered), lowered);
 }
 
 namespace {

@@ -2,14 +2,12 @@
 // file order, searched for a filter's words.
 #pragma once
 
-#include <algorithm>
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "keywords/word_set.h"
 #include "scan/lowered_word.h"
 
 namespace markwell {
@@ -21,58 +19,85 @@ class KeywordList {
   const std::vector<std::string>& Entries() const { return entries_; }
   void Clear();
 
-  // True when the word, lower-cased the same way, equals an entry exactly
-  // (the answer of a search of the entries in file order). A character
-  // beyond the 8-bit code page never matches, since no entry can hold it.
-  bool Contains(std::u16string_view word) const;
-  bool Contains(std::string_view word) const;
-  // Contains(text.substr(start, length)), for a word read in place: the look-up
-  // may then take the units behind a short word in the same read.
-  // Inline, for it runs at every word of a pass.
+  // IsKeyword(list, text.substr(start, length)), for a word read in place:
+  // the look-up may then take the units behind a short word in the same
+  // read. Inline, for it runs at every word of a pass.
   bool ContainsWordAt(std::u16string_view text, std::size_t start, std::size_t length) const {
-    const std::u16string_view word = text.substr(start, length);
-    if (entries_.empty()) return false;
-    if (word.empty()) return MayBeEntry(0, 0);
-    // A filter's words are short and ASCII: one look in a set of numbers.
-    if (word.size() <= ShortWord::kMaxLength) {
-      const scan::LoweredWord lowered = scan::LowerWord(text, start, word.size());
-      if (lowered.ascii) {
-        return MayBeEntry(static_cast<std::uint8_t>(lowered.low), word.size()) &&
-               shortAscii_.Contains(
-                   ShortWord{lowered.low, lowered.high, static_cast<std::uint32_t>(word.size())});
-      }
+    // A filter's words are short and ASCII: their key is read at once.
+    if (length <= kKeyBytes) {
+      const scan::LoweredWord lowered = scan::LowerWord(text, start, length);
+      if (lowered.ascii) return Find(Key{lowered.low, lowered.high, length}, {});
     }
-    return ContainsOtherWord(word);
+    return ContainsOtherWord(text.substr(start, length));
   }
 
  private:
-  static_assert(scan::kLoweredWordMax == ShortWord::kMaxLength);
+  friend bool IsKeyword(const KeywordList& list, std::string_view word);
 
-  // A word that is long or not ASCII, lowered and encoded in the 8-bit code
-  // page, against all entries.
-  bool ContainsOtherWord(std::u16string_view word) const;
-
-  // Whether an entry of this length (lengths from 31 on counted as 31)
-  // starts with this lowered byte. Most words of a program are no keyword,
-  // and this turns most of them away before any hashing.
-  bool MayBeEntry(std::uint8_t first, std::size_t length) const {
-    return (lengthsByFirstByte_[first] >> std::min<std::size_t>(length, 31) & 1) != 0;
+  // A lowered word's first kKeyBytes bytes as two numbers, the first byte
+  // lowest and zeros behind the word, and its length: two words of at most
+  // kKeyBytes bytes are equal when their keys are.
+  static constexpr std::size_t kKeyBytes = scan::kLoweredWordMax;
+  struct Key {
+    std::uint64_t low = 0;   // bytes 0 to 7
+    std::uint64_t high = 0;  // bytes 8 to 15
+    std::size_t length = 0;
+    bool operator==(const Key&) const = default;
+  };
+  static Key KeyOf(std::string_view lowered);
+  static std::size_t HashOf(const Key& key) {
+    const std::uint64_t h =
+        (key.low ^ (key.high * 0xC2B2AE3D27D4EB4Full) ^ key.length) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h ^ (h >> 32));
   }
 
+  // Whether an entry equals the lowered word of this key; the word's bytes
+  // are read only behind the key, when it is longer.
+  bool Find(const Key& key, std::string_view lowered) const {
+    if (slots_.empty()) return false;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = HashOf(key) & mask;; slot = (slot + 1) & mask) {
+      const Slot& entry = slots_[slot];
+      if (entry.entry == kNoEntry) return false;
+      if (entry.key == key &&
+          (key.length <= kKeyBytes || std::string_view(entries_[entry.entry]).substr(kKeyBytes) ==
+                                          lowered.substr(kKeyBytes))) {
+        return true;
+      }
+    }
+  }
+
+  // A word that is long or not ASCII, lowered and encoded in the 8-bit code
+  // page.
+  bool ContainsOtherWord(std::u16string_view word) const;
+
+  void Place(const Key& key, std::size_t entry);
+
+  static constexpr std::size_t kNoEntry = ~std::size_t{0};
+  struct Slot {
+    Key key;
+    std::size_t entry = kNoEntry;  // the first entry of this spelling
+  };
+
   std::vector<std::string> entries_;
-  WordSet distinct_;
-  // The entries of at most ShortWord::kMaxLength ASCII bytes, which are all
-  // that a short ASCII word can equal.
-  ShortWordSet shortAscii_;
-  std::array<std::uint32_t, 256> lengthsByFirstByte_{};
+  // The keyword set: each distinct entry once, by the hash of its key, in a
+  // table of a power of two slots at most a quarter full, so that a look-up
+  // seldom goes past its first slot.
+  std::vector<Slot> slots_;
+  std::size_t distinct_ = 0;
 };
 
 // Lower-cases "A" to "Z" (codes 65 to 90); every other byte stays.
 std::string LowerAscii(std::string_view text);
 
+// True when the word, with "A" to "Z" lower-cased, equals an entry exactly
+// (the answer of a search of the entries in file order). A character beyond
+// the 8-bit code page never matches, since no entry can hold it.
 inline bool IsKeyword(const KeywordList& list, std::u16string_view word) {
-  return list.Contains(word);
+  return list.ContainsWordAt(word, 0, word.size());
 }
+// The same for a word in the 8-bit code page.
+bool IsKeyword(const KeywordList& list, std::string_view word);
 
 // The Pascal and the MATLAB keyword list, loaded once at start-up.
 struct KeywordLists {

@@ -126,9 +126,12 @@ constexpr KnownDefinition kKnownDefinitions[] = {
     {"zsh", "Zsh", "zsh"},
 };
 
+// The Pascal looks: "DKey", "DKoment" and "DText".
 constexpr ElementLook kDefinitionLooks[] = {
-    {"keyword", "DKey"}, {"type", "DKey"},    {"preproc", "DKey"},      {"comment", "DKoment"},
-    {"todo", "DKoment"}, {"string", "DText"}, {"specialchar", "DText"}, {"regexp", "DText"},
+    {"keyword", TokenStyle::kPascalKeyword},    {"type", TokenStyle::kPascalKeyword},
+    {"preproc", TokenStyle::kPascalKeyword},    {"comment", TokenStyle::kPascalComment},
+    {"todo", TokenStyle::kPascalComment},       {"string", TokenStyle::kPascalString},
+    {"specialchar", TokenStyle::kPascalString}, {"regexp", TokenStyle::kPascalString},
 };
 
 }  // namespace

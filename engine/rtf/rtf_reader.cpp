@@ -12,6 +12,7 @@
 #include "rtf/rtf_text_sink.h"
 #include "rtf/rtf_tokenizer.h"
 #include "text/code_page.h"
+#include "text/utf8.h"
 
 namespace markwell {
 
@@ -33,9 +34,8 @@ std::u16string UnitsOf(std::int64_t value) {
   if (value < 0 && value >= -32768) value += 65536;
   if (value >= 0 && value <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(value));
   if (value > 0xFFFF && value <= 0x10FFFF) {
-    value -= 0x10000;
-    return {static_cast<char16_t>(0xD800 + (value >> 10)),
-            static_cast<char16_t>(0xDC00 + (value & 0x3FF))};
+    char16_t units[2];
+    return std::u16string(units, PutUtf16(static_cast<char32_t>(value), units));
   }
   return u"\uFFFD";
 }

@@ -1,8 +1,11 @@
 // FiltrMatlab: keywords, strings in single quotes and "%" comments, always
 // coloured.
-#include "run/filter_support.h"
-#include "run/formatting_run.h"
-#include "text/line_breaks.h"
+#include <algorithm>
+#include <array>
+
+#include "run/filter_pass.h"
+#include "run/filters.h"
+#include "run/word_steps.h"
 
 namespace markwell {
 
@@ -10,64 +13,42 @@ namespace {
 
 // A quote after one of these is the transpose operator, not a string.
 constexpr bool EndsOperand(char16_t c) {
-  return IsIdentifierChar(c) || c == u')' || c == u']';
+  return scan::IsIdentifierChar(c) || c == u')' || c == u']';
 }
 
-bool OpensString(std::u16string_view text, int p) {
-  const auto at = [&](int q) { return text[static_cast<std::size_t>(q)]; };
-  return p < static_cast<int>(text.size()) && at(p) == u'\'' && (p == 0 || !EndsOperand(at(p - 1)));
+bool NotAfterOperand(std::u16string_view text, int p) {
+  return p == 0 || !EndsOperand(text[static_cast<std::size_t>(p - 1)]);
 }
 
-bool OpensComment(std::u16string_view text, int p) {
-  return p < static_cast<int>(text.size()) && text[static_cast<std::size_t>(p)] == u'%';
-}
+struct MatlabFilter {
+  static constexpr const char* kCaption = "Pro MATLAB.";
+  // After a step the bar shows (p + 1) div 10, p the last position consumed.
+  static constexpr int kBarAhead = 1;
 
-// The first `c` from `from` on, or the last character of the text.
-int FindOrLast(std::u16string_view text, char16_t c, int from) {
-  const int found = scan::FindIn(text, from, scan::UnitClass(std::u16string_view(&c, 1)));
-  return found < static_cast<int>(text.size()) ? found : static_cast<int>(text.size()) - 1;
-}
+  // Tried in this order after the word in front of them has been looked up.
+  static constexpr std::array<PassToken, 2> kTokens{{
+      // String: not even a line break ends it.
+      {.opener = u"'",
+       .searchFrom = 1,
+       .closer = u"'",
+       .style = TokenStyle::kMatlabString,
+       .opensOnlyIf = NotAfterOperand},
+      // Comment: it keeps the CR that ends its line.
+      {.opener = u"%", .searchFrom = 1, .closer = u"\r", .style = TokenStyle::kMatlabComment},
+  }};
 
-// The characters that may open a token.
-constexpr scan::UnitClass kOpeners(u"'%");
+  // A token ends at its closer, or at the last character of the text.
+  static int TokenEnd(std::u16string_view text, const PassToken& token, int p) {
+    const int last = static_cast<int>(text.size()) - 1;
+    return std::min(FindCloser(text, p + token.searchFrom, token.closer), last);
+  }
+};
 
 }  // namespace
 
 void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& progress) {
-  progress.SetLabelCaption("Pro MATLAB.");
-  const std::u16string_view text = document.Text();  // the run changes no character
-  const int length = document.Length();
-  scan::MaskedText masked(text, kOpeners);
-  // After a step the bar shows (p + 1) div 10, p the last position consumed.
-  StepProgress bar(progress, 1);
-
-  // SelStart holds the start of the current word.
-  document.SetSelStart(0);
-  WordSteps words(document, keywords, "MKey", true);
-  int p = 0;
-  while (p <= length) {
-    p = WordSteps::TakeWordSteps(masked, p, bar);
-
-    // Keyword: the word in front of a quote or a "%" is looked up before the
-    // token.
-    words.EndWordAt(p);
-
-    // String or comment: the step consumes it through its last character.
-    int last = p;
-    if (OpensString(text, p)) {
-      // Not even a line break ends a string.
-      last = FindOrLast(text, u'\'', p + 1);
-      words.MarkToken(p, last, "MText", true);
-    } else if (OpensComment(text, p)) {
-      // The comment keeps the CR that ends its line.
-      last = FindOrLast(text, kCR, p + 1);
-      words.MarkToken(p, last, "MKoment", true);
-    }
-
-    // Progress, then the next step behind what this one consumed.
-    bar.ShowStepDone(last);
-    p = words.TakeSeparatorSteps(masked, last + 1, bar);
-  }
+  RunPass<MatlabFilter, KeywordWords>(document, progress, keywords, TokenStyle::kMatlabKeyword,
+                                      true);
 }
 
 }  // namespace markwell

@@ -1,6 +1,7 @@
 #include "run/formatting_run.h"
 
 #include "document/bulk_format_writes.h"
+#include "run/filters.h"
 
 namespace markwell {
 

@@ -22,11 +22,4 @@ void ResetDocument(Document& document);
 void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColour,
                         ProgressView& progress);
 
-// The filters. Each sets its caption, walks the text once and leaves an
-// insertion point at the end of the text.
-void FiltrASM(Document& document, ProgressView& progress);
-void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour,
-                 ProgressView& progress);
-void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& progress);
-
 }  // namespace markwell

@@ -1,6 +1,8 @@
-// What a filter sees of the formatting window: a label and a progress bar,
-// each repainted at once when it is written, since no events are handled
-// while a run holds the thread.
+// What a filter sees of the formatting window: a label and a progress bar.
+// No events are handled while a run holds the thread, so a window paints
+// them itself when they are written: the label at once, the bar as often as
+// it chooses (the editor's window at most every 40 ms, and at once when its
+// range changes or it is full).
 #pragma once
 
 #include <string>
@@ -15,7 +17,7 @@ class ProgressView {
   virtual void SetLabelCaption(const std::string& caption) = 0;
 
   // The bar's range is 0 to maximum; its position is clamped to that range,
-  // as a progress bar does. Each write repaints the bar.
+  // as a progress bar does. Each write is passed on to BarChanged.
   void SetBarMaximum(int maximum);
   void SetBarPosition(int position) {
     position_ = position < 0 ? 0 : (position > maximum_ ? maximum_ : position);
@@ -29,7 +31,8 @@ class ProgressView {
   virtual bool ShowsEachWrite() const { return true; }
 
  protected:
-  // Called after every write of the bar; a window repaints its bar here.
+  // Called after every write of the bar; a window paints its bar here when
+  // it is due.
   virtual void BarChanged() = 0;
 
  private:

@@ -9,14 +9,14 @@ namespace markwell {
 
 namespace {
 
-struct TokenStyle {
+struct TokenLook {
   std::string_view name;
   FontStyles style;  // replaces the whole style set of the selection
   Colour colour;     // a fixed colour, written only when colour is asked for
 };
 
-// In the order in which names are compared.
-constexpr std::array<TokenStyle, 6> kTokenStyles{{
+// One row per TokenStyle, in its order.
+constexpr std::array<TokenLook, 6> kTokenLooks{{
     {"DKoment", FontStyle::Italic, MakeRgb(128, 128, 128)},
     {"DKey", FontStyle::Bold, MakeRgb(0, 0, 0)},
     {"DText", FontStyles(), MakeRgb(128, 0, 0)},
@@ -25,23 +25,38 @@ constexpr std::array<TokenStyle, 6> kTokenStyles{{
     {"MText", FontStyles(), MakeRgb(178, 0, 0)},
 }};
 
-}  // namespace
-
-void ApplyTokenStyle(Document& document, std::string_view name, bool useColour) {
-  const auto* style = std::ranges::find(kTokenStyles, name, &TokenStyle::name);
-  if (style != kTokenStyles.end()) {
-    TextAttributes attributes = document.SelAttributes();
-    if (useColour) {
-      BulkFormatWrites::SetStyleThenColour(document, style->style, style->colour);
-    } else {
-      attributes.SetStyle(style->style);
-    }
-  }
-  // Both are read back before either write, so a selection that the document
-  // clamped to the end of the text collapses there.
+// Both are read back before either write, so a selection that the document
+// clamped to the end of the text collapses there.
+void CollapseToEnd(Document& document) {
   const int end = document.SelStart() + document.SelLength();
   document.SetSelLength(0);
   document.SetSelStart(end);
+}
+
+}  // namespace
+
+std::optional<TokenStyle> TokenStyleNamed(std::string_view name) {
+  const auto* look = std::ranges::find(kTokenLooks, name, &TokenLook::name);
+  if (look == kTokenLooks.end()) return std::nullopt;
+  return static_cast<TokenStyle>(look - kTokenLooks.begin());
+}
+
+void ApplyTokenStyle(Document& document, TokenStyle style, bool useColour) {
+  const TokenLook& look = kTokenLooks[static_cast<std::size_t>(style)];
+  if (useColour) {
+    BulkFormatWrites::SetStyleThenColour(document, look.style, look.colour);
+  } else {
+    document.SelAttributes().SetStyle(look.style);
+  }
+  CollapseToEnd(document);
+}
+
+void ApplyTokenStyle(Document& document, std::string_view name, bool useColour) {
+  if (const std::optional<TokenStyle> style = TokenStyleNamed(name)) {
+    ApplyTokenStyle(document, *style, useColour);
+  } else {
+    CollapseToEnd(document);
+  }
 }
 
 }  // namespace markwell

@@ -63,11 +63,7 @@ inline std::size_t FindByteOf(const std::uint8_t* data, std::size_t pos, std::si
 
 inline std::size_t FindByteOf(const std::uint8_t* data, std::size_t pos, std::size_t limit,
                               const SoughtBytes& sought) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::FindByteOf(data, pos, limit, sought);
-#else
-  return scalar::FindByteOf(data, pos, limit, sought);
-#endif
+  return chosen::FindByteOf(data, pos, limit, sought);
 }
 
 }  // namespace markwell::scan

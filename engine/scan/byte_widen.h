@@ -1,8 +1,10 @@
-// Sixteen bytes at a time: the bytes widened to sixteen UTF-16 units, and a
-// bit per byte for the bytes that plain-text decoding must look at (bytes of
-// 0x80 and above, CR, LF).
+// Sixteen bytes at a time, for plain-text loading: the bytes widened to
+// sixteen UTF-16 units, a bit per byte for the bytes that decoding must look
+// at (bytes of 0x80 and above, CR, LF), and what those bits tell: whether
+// the block goes as it is, which most blocks of source code do.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,6 +20,19 @@ struct WidenMasks {
   std::uint32_t cr = 0;
   std::uint32_t lf = 0;
   bool operator==(const WidenMasks&) const = default;
+
+  // Whether the block goes as it is: no high byte, and its line breaks are
+  // CR LF pairs (an LF exactly where a CR stands before it, the first byte's
+  // CR being the one before the block when `crBefore`).
+  bool AllPlain(bool crBefore) const {
+    return high == 0 && lf == (((cr << 1) | std::uint32_t{crBefore}) & 0xFFFF);
+  }
+  // Whether the last byte is a CR.
+  bool EndsWithCr() const { return (cr >> (kWidenBlock - 1)) != 0; }
+  // How many bytes come before the first high byte, CR or LF.
+  std::size_t PlainPrefix() const {
+    return static_cast<std::size_t>(std::countr_zero(high | cr | lf | (1u << kWidenBlock)));
+  }
 };
 
 namespace scalar {
@@ -57,11 +72,7 @@ inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
 #endif
 
 inline WidenMasks Widen(const unsigned char* in, char16_t* out) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::Widen(in, out);
-#else
-  return scalar::Widen(in, out);
-#endif
+  return chosen::Widen(in, out);
 }
 
 }  // namespace markwell::scan

@@ -97,11 +97,7 @@ inline BlockMasks ClassifyBlock(const char16_t* units, std::size_t count, const 
 #endif
 
 inline BlockMasks ClassifyBlock(const char16_t* units, std::size_t count, const UnitClass& chars) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::ClassifyBlock(units, count, chars);
-#else
-  return scalar::ClassifyBlock(units, count, chars);
-#endif
+  return chosen::ClassifyBlock(units, count, chars);
 }
 
 // A text read through its block masks, one block classified at a time as a

@@ -56,11 +56,7 @@ inline std::size_t EqualRunEnd(const std::uint8_t* data, std::size_t pos, std::s
 
 inline std::size_t EqualRunEnd(const std::uint8_t* data, std::size_t pos, std::size_t limit,
                                std::size_t readable) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::EqualRunEnd(data, pos, limit, readable);
-#else
-  return scalar::EqualRunEnd(data, pos, limit, readable);
-#endif
+  return chosen::EqualRunEnd(data, pos, limit, readable);
 }
 
 inline std::size_t EqualRunEnd(const std::uint8_t* data, std::size_t pos, std::size_t limit) {

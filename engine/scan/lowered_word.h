@@ -76,11 +76,7 @@ inline LoweredWord LowerWord(std::u16string_view text, std::size_t start, std::s
 #endif
 
 inline LoweredWord LowerWord(std::u16string_view text, std::size_t start, std::size_t count) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::LowerWord(text, start, count);
-#else
-  return scalar::LowerWord(text, start, count);
-#endif
+  return chosen::LowerWord(text, start, count);
 }
 
 }  // namespace markwell::scan

@@ -56,11 +56,7 @@ inline std::size_t PackPlainPrefix(const char16_t* text, char* out) {
 #endif
 
 inline std::size_t PackPlainPrefix(const char16_t* text, char* out) {
-#if MARKWELL_USE_SSE2_SCANS
-  return sse2::PackPlainPrefix(text, out);
-#else
-  return scalar::PackPlainPrefix(text, out);
-#endif
+  return chosen::PackPlainPrefix(text, out);
 }
 
 }  // namespace markwell::scan

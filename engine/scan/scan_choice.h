@@ -17,3 +17,20 @@
 #else
 #define MARKWELL_USE_SSE2_SCANS 0
 #endif
+
+namespace markwell::scan {
+
+// Each scan has its plain version in `scalar` and, where the compiler has
+// SSE2, its vector version in `sse2`; scan::X calls chosen::X.
+namespace scalar {}
+#if MARKWELL_HAS_SSE2_SCANS
+namespace sse2 {}
+#endif
+
+#if MARKWELL_USE_SSE2_SCANS
+namespace chosen = sse2;
+#else
+namespace chosen = scalar;
+#endif
+
+}  // namespace markwell::scan

@@ -1,6 +1,6 @@
-// Searches of UTF-16 text for the first unit in (or not in) a UnitClass.
-// The vector version classifies sixteen units at a time into a bit mask and
-// takes the first set bit; the plain version tests one unit after another.
+// The search of UTF-16 text for the first unit of a UnitClass. The vector
+// version classifies sixteen units at a time into a bit mask and takes the
+// first set bit; the plain version tests one unit after another.
 #pragma once
 
 #include <bit>
@@ -14,12 +14,12 @@ namespace markwell::scan {
 
 namespace scalar {
 
-// The first position from `from` on whose unit's membership of `units` is
-// `member`, or the end of the text.
-inline int FindMembership(std::u16string_view text, int from, const UnitClass& units, bool member) {
+// The first position from `from` on that holds a unit of the class, or the
+// end of the text (or `from`, when it lies beyond).
+inline int FindIn(std::u16string_view text, int from, const UnitClass& units) {
   const auto length = static_cast<int>(text.size());
   int p = from;
-  while (p < length && units.Contains(text[static_cast<std::size_t>(p)]) != member) ++p;
+  while (p < length && !units.Contains(text[static_cast<std::size_t>(p)])) ++p;
   return p < from ? from : p;
 }
 
@@ -31,7 +31,7 @@ namespace sse2 {
 inline constexpr int kBlock = 16;
 
 // Bit k is set when unit k of the sixteen at `units` belongs to the class.
-inline std::uint32_t ClassifyBlock(const char16_t* units, const UnitClass& unitClass) {
+inline std::uint32_t MemberBits(const char16_t* units, const UnitClass& unitClass) {
   const auto inRange = [](__m128i v, char16_t low, char16_t high) {
     // Signed compares: units from 0x8000 on are negative and fall outside.
     return _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(static_cast<short>(low - 1))),
@@ -59,37 +59,24 @@ inline std::uint32_t ClassifyBlock(const char16_t* units, const UnitClass& unitC
   return static_cast<std::uint32_t>(_mm_movemask_epi8(packed));
 }
 
-inline int FindMembership(std::u16string_view text, int from, const UnitClass& units, bool member) {
+inline int FindIn(std::u16string_view text, int from, const UnitClass& units) {
   const auto length = static_cast<int>(text.size());
   int p = from;
-  const std::uint32_t flip = member ? 0 : 0xFFFF;
   while (length - p >= kBlock) {
-    const std::uint32_t hits = ClassifyBlock(text.data() + p, units) ^ flip;
+    const std::uint32_t hits = MemberBits(text.data() + p, units);
     if (hits != 0) return p + std::countr_zero(hits);
     p += kBlock;
   }
-  return scalar::FindMembership(text, p, units, member);
+  return scalar::FindIn(text, p, units);
 }
 
 }  // namespace sse2
 #endif
 
-#if MARKWELL_USE_SSE2_SCANS
-namespace chosen = sse2;
-#else
-namespace chosen = scalar;
-#endif
-
 // The first position from `from` on that holds a unit of the class, or the
 // end of the text (or `from`, when it lies beyond).
 inline int FindIn(std::u16string_view text, int from, const UnitClass& units) {
-  return chosen::FindMembership(text, from, units, true);
-}
-
-// The first position from `from` on whose unit is not of the class, or the
-// end of the text.
-inline int FindNotIn(std::u16string_view text, int from, const UnitClass& units) {
-  return chosen::FindMembership(text, from, units, false);
+  return chosen::FindIn(text, from, units);
 }
 
 }  // namespace markwell::scan

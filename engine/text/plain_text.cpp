@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <vector>
 
 #include "document/huge_pages.h"
+#include "document/line_breaks.h"
 #include "scan/byte_widen.h"
 #include "text/code_page.h"
-#include "text/line_breaks.h"
 #include "text/utf8.h"
 
 namespace markwell {
@@ -169,16 +168,14 @@ class EightBitDecoder {
       // anything else still gives its plain start.
       while (size - i >= kSize && limit - out >= static_cast<std::ptrdiff_t>(kSize)) {
         const scan::WidenMasks masks = scan::Widen(data + i, out);
-        const std::uint32_t afterCr = ((masks.cr << 1) | std::uint32_t{pendingCr_}) & 0xFFFF;
-        if (masks.high == 0 && masks.lf == afterCr) {
-          pendingCr_ = (masks.cr >> (kSize - 1)) != 0;
+        if (masks.AllPlain(pendingCr_)) {
+          pendingCr_ = masks.EndsWithCr();
           out += kSize;
           i += kSize;
           continue;
         }
         if (!pendingCr_) {
-          const auto plain = static_cast<std::size_t>(
-              std::countr_zero(masks.high | masks.cr | masks.lf | (1u << kSize)));
+          const std::size_t plain = masks.PlainPrefix();
           out += plain;
           i += plain;
         }
@@ -249,13 +246,7 @@ Decoded DecodeUtf8Character(std::string_view text, std::size_t i, char16_t* out)
   char32_t cp = 0;
   const std::size_t length = DecodeUtf8Sequence(text, i, cp);
   if (length == 0) return Decoded{0, 0};
-  if (cp < 0x10000) {
-    out[0] = static_cast<char16_t>(cp);
-    return Decoded{length, 1};
-  }
-  out[0] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-  out[1] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-  return Decoded{length, 2};
+  return Decoded{length, PutUtf16(cp, out)};
 }
 
 // Decodes all of `bytes` at once; nothing when they are not valid in the encoding.

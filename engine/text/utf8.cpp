@@ -5,20 +5,6 @@
 
 namespace markwell {
 
-namespace {
-
-void AppendCodePoint(char32_t cp, std::u16string& out) {
-  if (cp < 0x10000) {
-    out += static_cast<char16_t>(cp);
-  } else {
-    cp -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (cp >> 10));
-    out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-  }
-}
-
-}  // namespace
-
 std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& cp) {
   const auto b0 = static_cast<std::uint8_t>(bytes[i]);
   std::size_t length = 0;
@@ -69,7 +55,8 @@ std::u16string Utf16(std::string_view utf8) {
       out += u'\uFFFD';
       ++i;
     } else {
-      AppendCodePoint(cp, out);
+      char16_t units[2];
+      out.append(units, PutUtf16(cp, units));
       i += length;
     }
   }
@@ -90,9 +77,8 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
       i = end - 1;
       continue;
     }
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      cp = CodePointOf(text[i], text[i + 1]);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = 0xFFFD;  // an unpaired surrogate has no UTF-8 form
@@ -127,7 +113,7 @@ void WriteUtf8(std::u16string_view text, std::ostream& out) {
   while (start < text.size()) {
     std::size_t end = std::min(text.size(), start + kSlice);
     // Never split a surrogate pair between two slices.
-    if (end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) ++end;
+    if (end < text.size() && IsHighSurrogate(text[end - 1])) ++end;
     utf8.clear();
     AppendUtf8(text.substr(start, end - start), utf8);
     out.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));

@@ -52,13 +52,6 @@ std::string RunFormatJson(const CharFormat& format) {
   return json;
 }
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 }  // namespace
 
 std::string ColourName(Colour colour) {

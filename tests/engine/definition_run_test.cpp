@@ -78,7 +78,7 @@ TEST(DefinitionRunTest, LongLinesGoInPieces) {
   std::u16string line;
   while (line.size() < 5 * kPieceLimit) line += u"x = y + 1; return ";
   std::size_t keywords = 0;
-  for (const DefinitionMark& mark : Marks(line, "c.lang")) keywords += mark.style == "DKey";
+  for (const DefinitionMark& mark : Marks(line, "c.lang")) keywords += mark.style == TokenStyle::kPascalKeyword;
   EXPECT_EQ(keywords, (line.size() + 2) / 18);
 }
 

@@ -14,11 +14,11 @@
 
 #include "definitions/definition_library.h"
 #include "definitions/installed_definitions.h"
+#include "document/line_breaks.h"
 #include "filter_test_support.h"
 #include "languages/language_run.h"
 #include "languages/language_table.h"
 #include "run/formatting_run.h"
-#include "text/line_breaks.h"
 #include "text/utf8.h"
 
 namespace markwell {

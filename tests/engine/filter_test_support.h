@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "document/document.h"
+#include "document/line_breaks.h"
 #include "keywords/keyword_list.h"
 #include "run/progress_view.h"
-#include "text/line_breaks.h"
 #include "text/utf8.h"
 
 namespace markwell::filter_test {

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "document/line_breaks.h"
 #include "text/code_page.h"
-#include "text/line_breaks.h"
 #include "text/utf8.h"
 
 namespace markwell {

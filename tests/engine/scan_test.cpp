@@ -14,10 +14,10 @@
 namespace markwell {
 namespace {
 
-// The definition: the first unit from `from` on whose membership is `member`.
-int Expected(std::u16string_view text, int from, const scan::UnitClass& units, bool member) {
+// The definition: the first unit from `from` on that is of the class.
+int Expected(std::u16string_view text, int from, const scan::UnitClass& units) {
   int p = from;
-  while (p < static_cast<int>(text.size()) && units.Contains(text[p]) != member) ++p;
+  while (p < static_cast<int>(text.size()) && !units.Contains(text[p])) ++p;
   return std::max(p, from);
 }
 
@@ -38,16 +38,14 @@ TEST(ScanTest, SearchesFindTheFirstUnitAtEveryPlaceOfABlock) {
       {"accented letter", u'\u00E1', scan::kIdentifierChars},
   };
   for (const auto& c : cases) {
-    const bool member = c.units.Contains(c.unit);
-    // Text of units on the other side of the class, with c.unit at `at`.
-    const char16_t filler = member ? u' ' : u'x';
+    // Text of units outside the class, with c.unit at `at`: found there
+    // when it belongs to the class, at the end otherwise.
+    const char16_t filler = c.units.HasIdentifierChars() ? u' ' : u'x';
     for (int at = 0; at < 40; ++at) {
       std::u16string text(40, filler);
       text[static_cast<std::size_t>(at)] = c.unit;
       for (int from : {0, 1, at, at + 1}) {
-        EXPECT_EQ(scan::FindIn(text, from, c.units), Expected(text, from, c.units, true))
-            << c.name << " at " << at << " from " << from;
-        EXPECT_EQ(scan::FindNotIn(text, from, c.units), Expected(text, from, c.units, false))
+        EXPECT_EQ(scan::FindIn(text, from, c.units), Expected(text, from, c.units))
             << c.name << " at " << at << " from " << from;
       }
     }
@@ -57,18 +55,35 @@ TEST(ScanTest, SearchesFindTheFirstUnitAtEveryPlaceOfABlock) {
 TEST(ScanTest, SearchesPastTheEndReturnTheirStart) {
   const std::u16string text = u"abc";
   EXPECT_EQ(scan::FindIn(text, 3, scan::kIdentifierChars), 3);
-  EXPECT_EQ(scan::FindNotIn(text, 5, scan::kIdentifierChars), 5);
+  EXPECT_EQ(scan::FindIn(text, 5, scan::kIdentifierChars), 5);
 }
 
 TEST(ScanTest, BlocksOfBytesAndUnits) {
-  // Widen: the high bytes, CRs and LFs of a block.
-  const unsigned char bytes[] = "a\r\nb\xC3\xA1\n\rcdefghijk";
-  char16_t units[scan::kWidenBlock];
-  const scan::WidenMasks masks = scan::Widen(bytes, units);
-  EXPECT_EQ(masks.high, 0b110000u);
-  EXPECT_EQ(masks.cr, 0b10000010u);
-  EXPECT_EQ(masks.lf, 0b1000100u);
-  EXPECT_EQ(units[4], u'\xC3');
+  // Widen: the high bytes, CRs and LFs of a block, and a whole block only
+  // when its line breaks are CR LF pairs.
+  const struct {
+    const char* bytes;
+    bool crBefore;
+    std::size_t plain;  // 16 for the whole block, else its plain prefix (0 after a CR)
+  } blocks[] = {
+      {"a\r\nb\xC3\xA1\n\rcdefghijk", false, 1},
+      {"abcdefgh\r\nijklmn", false, 16},
+      {"abcdefghijklmno\r", false, 16},
+      {"\nbcdefghijklmnop", true, 16},
+      {"abcdefghijklmnop", true, 0},
+      {"abcdefgh\rijklmno", false, 8},
+      {"abcdefghij\nklmno", false, 10},
+      {"abcdefghijklmno\xE8", false, 15},
+  };
+  for (const auto& block : blocks) {
+    char16_t units[scan::kWidenBlock];
+    const auto* bytes = reinterpret_cast<const unsigned char*>(block.bytes);
+    const scan::WidenMasks masks = scan::Widen(bytes, units);
+    const bool whole = masks.AllPlain(block.crBefore);
+    EXPECT_EQ(whole ? 16 : block.crBefore ? 0 : masks.PlainPrefix(), block.plain) << block.bytes;
+    EXPECT_EQ(masks.EndsWithCr(), bytes[15] == '\r') << block.bytes;
+    EXPECT_EQ(units[15], bytes[15]);
+  }
 
   // PackPlainPrefix stops at the first character RTF escapes.
   for (const char16_t stop : {u'\\', u'{', u'}', u'\x1F', u'\x7F', u'\u0141', u'\u8041'}) {

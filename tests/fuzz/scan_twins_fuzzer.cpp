@@ -1,5 +1,6 @@
 // The vector scans against their plain twins: any bytes as text, every scan
 // at every start, the same answers.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -53,13 +54,16 @@ std::vector<int> StartsIn(int length) {
 
 void CheckSearches(const std::u16string& text, const scan::UnitClass& units) {
   for (const int from : StartsIn(static_cast<int>(text.size()))) {
-    fuzz::Require(scan::sse2::FindMembership(text, from, units, true) ==
-                      scan::scalar::FindMembership(text, from, units, true),
+    fuzz::Require(scan::sse2::FindIn(text, from, units) == scan::scalar::FindIn(text, from, units),
                   "FindIn twins agree");
-    fuzz::Require(scan::sse2::FindMembership(text, from, units, false) ==
-                      scan::scalar::FindMembership(text, from, units, false),
-                  "FindNotIn twins agree");
   }
+}
+
+// The first unit from `from` on that is no identifier character, or the end.
+int FirstNotIdentifier(std::u16string_view text, int from) {
+  int p = from;
+  while (p < static_cast<int>(text.size()) && scan::IsIdentifierChar(text[p])) ++p;
+  return std::max(p, from);
 }
 
 // The block masks against the plain classification, and the searches
@@ -82,12 +86,29 @@ void CheckMasks(const std::u16string& text, const scan::UnitClass& units) {
   const scan::UnitClass stops(chars, true);
   scan::MaskedText masked(text, units);
   for (const int from : StartsIn(static_cast<int>(text.size()))) {
-    fuzz::Require(masked.FindNotIdentifier(from) ==
-                          scan::scalar::FindMembership(text, from, scan::kIdentifierChars, false) &&
-                      masked.FindIdentifierOrChar(from) ==
-                          scan::scalar::FindMembership(text, from, stops, true),
+    fuzz::Require(masked.FindNotIdentifier(from) == FirstNotIdentifier(text, from) &&
+                      masked.FindIdentifierOrChar(from) == scan::scalar::FindIn(text, from, stops),
                   "searches through the masks agree with the plain ones");
   }
+}
+
+// How many bytes of a block loading takes as they are, by the bytes: all of
+// them when none is from 0x80 on and the line breaks are CR LF pairs (an LF
+// exactly where a CR stands before it, the one before the block counting
+// for the first byte when `crBefore`; a last CR may find its LF after the
+// block); else those before the first byte from 0x80 on, CR or LF, and none
+// while a CR before the block waits for its LF.
+std::size_t BytesTakenAsTheyAre(const std::uint8_t* in, bool crBefore) {
+  bool whole = true;
+  std::size_t prefix = scan::kWidenBlock;
+  for (std::size_t k = 0; k < scan::kWidenBlock; ++k) {
+    const bool afterCr = k == 0 ? crBefore : in[k - 1] == '\r';
+    whole = whole && in[k] < 0x80 && (in[k] == '\n') == afterCr;
+    if (prefix == scan::kWidenBlock && (in[k] >= 0x80 || in[k] == '\r' || in[k] == '\n')) {
+      prefix = k;
+    }
+  }
+  return whole ? scan::kWidenBlock : crBefore ? 0 : prefix;
 }
 
 void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size_t size,
@@ -103,10 +124,17 @@ void CheckBlocks(const std::u16string& text, const std::uint8_t* data, std::size
   for (std::size_t i = 0; i + scan::kWidenBlock <= size; ++i) {
     std::array<char16_t, scan::kWidenBlock> vector{};
     std::array<char16_t, scan::kWidenBlock> plain{};
-    fuzz::Require(
-        scan::sse2::Widen(data + i, vector.data()) == scan::scalar::Widen(data + i, plain.data()) &&
-            vector == plain,
-        "Widen twins agree");
+    const scan::WidenMasks masks = scan::sse2::Widen(data + i, vector.data());
+    fuzz::Require(masks == scan::scalar::Widen(data + i, plain.data()) && vector == plain,
+                  "Widen twins agree");
+    for (const bool crBefore : {false, true}) {
+      const std::size_t taken = masks.AllPlain(crBefore) ? scan::kWidenBlock
+                                : crBefore               ? 0
+                                                         : masks.PlainPrefix();
+      fuzz::Require(taken == BytesTakenAsTheyAre(data + i, crBefore) &&
+                        masks.EndsWithCr() == (data[i + scan::kWidenBlock - 1] == '\r'),
+                    "a widened block is taken as its bytes say");
+    }
   }
   // Format indices: few distinct values, so that stretches are long.
   std::vector<std::uint8_t> indices(data, data + size);

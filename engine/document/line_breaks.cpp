@@ -1,4 +1,4 @@
-#include "text/line_breaks.h"
+#include "document/line_breaks.h"
 
 namespace markwell {
 
