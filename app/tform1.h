@@ -61,7 +61,7 @@ class QToolButton;
 
 namespace markwell {
 
-class FontColourDialog;
+class FontColorDialog;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -81,7 +81,7 @@ class TForm1 : public QMainWindow {
   QMenuBar* MainMenu1 = nullptr;
   QFileDialog* OD = nullptr;
   QFileDialog* SD = nullptr;
-  FontColourDialog* FD = nullptr;
+  FontColorDialog* FD = nullptr;
   std::vector<QIcon> ImageList1;
 
   // Toolbar, left to right; the QFrames are its separators.

@@ -68,11 +68,10 @@ void TForm1::CBStylClick() {
 
 void TForm1::StartRun(const Language& language) {
   // Nothing can change the toggle while the formatting window is modal.
-  const bool useColour = TBPouzitBarvu->isChecked();
-  RunFormatting(*this, [this, &language, useColour](ProgressView& progress) {
+  const bool useColor = TBPouzitBarvu->isChecked();
+  RunFormatting(*this, [this, &language, useColor](ProgressView& progress) {
     ApplyEdit([&](Document& document) {
-      RunLanguage(document, language, RunSettings{keywordLists_, definitions_, useColour},
-                  progress);
+      RunLanguage(document, language, RunSettings{keywordLists_, definitions_, useColor}, progress);
     });
   });
 }

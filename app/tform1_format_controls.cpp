@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "bridge_formats.h"
-#include "font_colour_dialog.h"
+#include "font_color_dialog.h"
 #include "tform1.h"
 
 namespace markwell {
@@ -111,10 +111,10 @@ bool TForm1::CBVelTextKeyPress(QKeyEvent& event) {
 void TForm1::MnuBezClick() {
   const BaseFont& font = bridge_.Font();
   FD->OpenOn(bridge::ToQFont(font));
-  FD->SetColour(bridge::ToQColor(font.Color()));
+  FD->SetColor(bridge::ToQColor(font.Color()));
   if (FD->exec() != QDialog::Accepted) return;
   BaseFont chosen = bridge::WithQFont(font, FD->ChosenFont());
-  chosen.SetColor(bridge::FromQColor(FD->Colour()));
+  chosen.SetColor(bridge::FromQColor(FD->TextColor()));
   bridge_.SetFont(chosen);
 }
 

@@ -8,7 +8,7 @@
 
 #include "access_keys.h"
 #include "dialog_filter.h"
-#include "font_colour_dialog.h"
+#include "font_color_dialog.h"
 #include "menu_bar_style.h"
 #include "pictures.h"
 #include "tform1.h"
@@ -101,7 +101,7 @@ void TForm1::BuildDialogs() {
     });
   }
 
-  FD = new FontColourDialog(this);
+  FD = new FontColorDialog(this);
 }
 
 }  // namespace markwell

@@ -80,7 +80,7 @@ void TForm1::BuildToolBar() {
   CBStyl->view()->setMinimumWidth(CBStyl->view()->sizeHintForColumn(0) +
                                   CBStyl->view()->verticalScrollBar()->sizeHint().width() + 8);
   ToolBar1->addWidget(CBStyl);
-  TBPouzitBarvu = AddToolButton(QStringLiteral("Použít i barvu"), kUseColourPicture, true);
+  TBPouzitBarvu = AddToolButton(QStringLiteral("Použít i barvu"), kUseColorPicture, true);
   TBZmena = AddToolButton(QStringLiteral("Vytučnění kódu"), kEmphasisPicture, false);
   ToolButton12 = AddToolSeparator();
   TBTucnost = AddToolButton(QStringLiteral("Tučné písmo"), kBoldPicture, true);

@@ -576,7 +576,7 @@ class Repetition {
     // (DocumentBridge::Edit with the run's steps), timed around and inside the
     // change, with silent progress.
     changes.Reset();
-    const bool useColour = form->TBPouzitBarvu->isChecked();
+    const bool useColor = form->TBPouzitBarvu->isChecked();
     markwell::SilentProgress progress;
     qint64 runStart = 0;
     qint64 runEnd = 0;
@@ -584,7 +584,7 @@ class Repetition {
     const markwell::DocumentBridge::EditOutcome outcome =
         form->Bridge().Edit([&](markwell::Document& document) {
           runStart = clock.nsecsElapsed();
-          markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(), useColour,
+          markwell::RunFormattingSteps(document, markwell::kPascalMode, form->Keywords(), useColor,
                                        progress);
           runEnd = clock.nsecsElapsed();
         });

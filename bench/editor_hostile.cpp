@@ -46,7 +46,7 @@ std::string DistinctFonts(int perLine) {
   return "{\\rtf1\\ansi" + table + "}" + Characters("f", 0, perLine) + "}";
 }
 
-std::string DistinctColours(int perLine) {
+std::string DistinctColors(int perLine) {
   std::string table = "{\\colortbl;";
   for (int i = 0; i < kDistinct; ++i) {
     table += "\\red" + std::to_string(i & 0xFF) + "\\green" + std::to_string((i >> 8) & 0xFF) +
@@ -87,8 +87,8 @@ std::vector<Hostile> HostileDocuments() {
       {"50,000 fonts, 40 to a line", "fonts.rtf", DistinctFonts(kCharactersPerLine)});
   documents.push_back({"50,000 fonts, one line", "fonts-line.rtf", DistinctFonts(0)});
   documents.push_back(
-      {"50,000 colours, 40 to a line", "colours.rtf", DistinctColours(kCharactersPerLine)});
-  documents.push_back({"50,000 colours, one line", "colours-line.rtf", DistinctColours(0)});
+      {"50,000 colours, 40 to a line", "colours.rtf", DistinctColors(kCharactersPerLine)});
+  documents.push_back({"50,000 colours, one line", "colours-line.rtf", DistinctColors(0)});
   documents.push_back(
       {"50,000 sizes, 40 to a line", "sizes.rtf", DistinctSizes(kCharactersPerLine)});
   documents.push_back({"50,000 sizes, one line", "sizes-line.rtf", DistinctSizes(0)});

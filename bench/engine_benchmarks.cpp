@@ -59,7 +59,7 @@ class DiscardBuffer : public std::streambuf {
 struct Run {
   SourceLanguage language;
   int mode;
-  bool colour;
+  bool color;
   std::string_view name;
 };
 constexpr Run kRuns[] = {
@@ -103,7 +103,7 @@ class Corpora {
     if (!slot) {
       slot = std::make_unique<Document>(Loaded(run.language, size));
       SilentProgress progress;
-      RunFormattingSteps(*slot, run.mode, Keywords(), run.colour, progress);
+      RunFormattingSteps(*slot, run.mode, Keywords(), run.color, progress);
     }
     return *slot;
   }
@@ -199,7 +199,7 @@ void RegisterRuns(Corpora& corpora) {
                    auto document = std::make_unique<Document>(loaded);
                    SilentProgress progress;
                    state.ResumeTiming();
-                   RunFormattingSteps(*document, run.mode, keywords, run.colour, progress);
+                   RunFormattingSteps(*document, run.mode, keywords, run.color, progress);
                    benchmark::DoNotOptimize(document->SelStart());
                    state.PauseTiming();
                    document.reset();

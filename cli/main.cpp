@@ -189,7 +189,7 @@ class Converter {
     font.SetName(options_.fontName);
     font.SetSize(options_.fontSize);
     font.SetStyle(options_.fontStyle);
-    font.SetColor(options_.fontColour);
+    font.SetColor(options_.fontColor);
 
     if (input == "-") {
       LoadFromBytes(document, ReadStandardInput());
@@ -226,7 +226,7 @@ class Converter {
     } else {
       progress = std::make_unique<SilentProgress>();
     }
-    RunLanguage(document, language, RunSettings{keywords_, definitions_, options_.useColour},
+    RunLanguage(document, language, RunSettings{keywords_, definitions_, options_.useColor},
                 *progress);
   }
 

@@ -68,8 +68,8 @@ FontStyles ParseFontStyle(const std::string& list) {
   return styles;
 }
 
-Colour ParseColour(const std::string& text) {
-  if (text == "auto") return kWindowTextColour;
+TextColor ParseColor(const std::string& text) {
+  if (text == "auto") return kWindowTextColor;
   auto hex = [](char c) -> int {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -139,7 +139,7 @@ Options ParseOptions(const std::vector<std::string>& arguments, const LanguageTa
       options.autoMode = mode == "auto";
     } else if (arg == "-c" || arg == "--colour") {
       noValue();
-      options.useColour = true;
+      options.useColor = true;
     } else if (arg == "-k" || arg == "--keywords") {
       std::string directory = value();
       if (!IsDirectory(directory)) {
@@ -166,7 +166,7 @@ Options ParseOptions(const std::vector<std::string>& arguments, const LanguageTa
     } else if (arg == "--font-style") {
       options.fontStyle = ParseFontStyle(value());
     } else if (arg == "--font-color") {
-      options.fontColour = ParseColour(value());
+      options.fontColor = ParseColor(value());
     } else if (arg == "--list-modes") {
       noValue();
       options.listModes = true;

@@ -18,7 +18,7 @@ struct Options {
   const Language* language = nullptr;
   // "auto": the language comes from each input's extension.
   bool autoMode = false;
-  bool useColour = false;
+  bool useColor = false;
   std::optional<std::string> keywordDirectory;  // ends with '/'
   OutputFormat format = OutputFormat::Rtf;
   std::string output = "-";
@@ -26,7 +26,7 @@ struct Options {
   std::string fontName = "Times New Roman";
   int fontSize = 10;
   FontStyles fontStyle;
-  Colour fontColour = kWindowTextColour;
+  TextColor fontColor = kWindowTextColor;
   bool listModes = false;
   bool help = false;
   bool version = false;

@@ -111,15 +111,15 @@ std::string ToUtf8(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
-QColor ToQColor(Colour colour) {
-  if (IsAutomatic(colour)) return {};
-  const Colour rgb = NormaliseColour(colour);
+QColor ToQColor(TextColor color) {
+  if (IsAutomatic(color)) return {};
+  const TextColor rgb = NormaliseColor(color);
   return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
-Colour FromQColor(const QColor& colour) {
-  if (!colour.isValid()) return kWindowTextColour;
-  const QColor rgb = colour.toRgb();
+TextColor FromQColor(const QColor& color) {
+  if (!color.isValid()) return kWindowTextColor;
+  const QColor rgb = color.toRgb();
   return MakeRgb(static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
                  static_cast<std::uint8_t>(rgb.blue()));
 }
@@ -130,10 +130,10 @@ CharFormat ToCharFormat(const QTextCharFormat& format, const QFont& defaultFont)
   result.fontName = FamilyOf(format, defaultFont);
   result.size = SizeOf(format, defaultFont);
   const QBrush foreground = format.foreground();
-  result.colour =
+  result.color =
       format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush
           ? FromQColor(foreground.color())
-          : kWindowTextColour;
+          : kWindowTextColor;
   return result;
 }
 
@@ -141,10 +141,10 @@ QTextCharFormat ToQtFormat(const CharFormat& format, QTextCharFormat base) {
   SetName(base, format.fontName);
   SetSize(base, format.size);
   SetStyle(base, format.style);
-  if (IsAutomatic(format.colour)) {
+  if (IsAutomatic(format.color)) {
     base.clearForeground();
   } else {
-    base.setForeground(ToQColor(format.colour));
+    base.setForeground(ToQColor(format.color));
   }
   return base;
 }

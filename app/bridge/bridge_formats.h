@@ -32,8 +32,8 @@ QTextCharFormat NameFormat(const std::string& name);
 QTextCharFormat SizeFormat(int points);
 
 // An invalid QColor stands for the automatic colour.
-QColor ToQColor(Colour colour);
-Colour FromQColor(const QColor& colour);
+QColor ToQColor(TextColor color);
+TextColor FromQColor(const QColor& color);
 
 QFont ToQFont(const BaseFont& font);
 // `font` with the name, size and style of `chosen`; colour and charset stay.

@@ -19,7 +19,7 @@ enum Picture : int {
   kAboutPicture = 7,
   kBoldPicture = 8,
   kItalicPicture = 9,
-  kUseColourPicture = 10,
+  kUseColorPicture = 10,
   kPictureCount = 11
 };
 

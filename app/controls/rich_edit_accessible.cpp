@@ -196,7 +196,7 @@ QString RichEditAccessible::attributes(int offset, int* startOffset, int* endOff
     break;
   }
   const QFont font = format.font().resolve(Editor().document()->defaultFont());
-  const QColor colour = format.foreground().color();
+  const QColor color = format.foreground().color();
   QString result;
   result += QStringLiteral("font-family:\"%1\";").arg(font.family());
   result += QStringLiteral("font-size:%1pt;").arg(font.pointSizeF());
@@ -206,9 +206,9 @@ QString RichEditAccessible::attributes(int offset, int* startOffset, int* endOff
   if (font.underline()) result += QStringLiteral("text-underline-style:solid;");
   if (format.foreground().style() != Qt::NoBrush) {
     result += QStringLiteral("color:rgb(%1,%2,%3);")
-                  .arg(colour.red())
-                  .arg(colour.green())
-                  .arg(colour.blue());
+                  .arg(color.red())
+                  .arg(color.green())
+                  .arg(color.blue());
   }
   return result;
 }

@@ -190,7 +190,7 @@ void DrawItalic(QPainter& p) {
   DrawLetter(p, QStringLiteral("I"), false, true);
 }
 
-void DrawUseColour(QPainter& p) {
+void DrawUseColor(QPainter& p) {
   QPainterPath palette;
   palette.addEllipse(QPointF(8, 8), 7, 6);
   QPainterPath thumb;
@@ -199,11 +199,11 @@ void DrawUseColour(QPainter& p) {
   p.setBrush(QColor(236, 210, 160));
   p.drawPath(palette.subtracted(thumb));
   p.setPen(Qt::NoPen);
-  const QColor colours[] = {QColor(220, 30, 30), QColor(30, 150, 40), QColor(30, 70, 210),
-                            QColor(240, 200, 20)};
+  const QColor colors[] = {QColor(220, 30, 30), QColor(30, 150, 40), QColor(30, 70, 210),
+                           QColor(240, 200, 20)};
   const QPointF spots[] = {{4.5, 7}, {7.5, 4.5}, {11, 5.5}, {5.5, 10.5}};
   for (int i = 0; i < 4; ++i) {
-    p.setBrush(colours[i]);
+    p.setBrush(colors[i]);
     p.drawEllipse(spots[i], 1.6, 1.6);
   }
 }
@@ -214,7 +214,7 @@ void DrawWindowIcon(QPainter& p, int size) {
   Page(p, QRectF(5.5, 2.5, 21, 27), true);
   struct Bar {
     qreal x, y, w, h;
-    QColor colour;
+    QColor color;
   };
   const Bar bars[] = {
       {8, 8, 7, 2.6, QColor(20, 20, 20)},        {16.5, 8.5, 6, 1.4, kLine},
@@ -224,7 +224,7 @@ void DrawWindowIcon(QPainter& p, int size) {
   };
   p.setPen(Qt::NoPen);
   for (const Bar& bar : bars) {
-    p.setBrush(bar.colour);
+    p.setBrush(bar.color);
     p.drawRect(QRectF(bar.x, bar.y, bar.w, bar.h));
   }
 }
@@ -257,17 +257,10 @@ int main(int argc, char** argv) {
   }
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   const std::pair<const char*, void (*)(QPainter&)> pictures[] = {
-      {"new.png", DrawNew},
-      {"open.png", DrawOpen},
-      {"save.png", DrawSave},
-      {"cut.png", DrawCut},
-      {"copy.png", DrawCopy},
-      {"paste.png", DrawPaste},
-      {"emphasis.png", DrawEmphasis},
-      {"about.png", DrawAbout},
-      {"bold.png", DrawBold},
-      {"italic.png", DrawItalic},
-      {"use_colour.png", DrawUseColour},
+      {"new.png", DrawNew},           {"open.png", DrawOpen},           {"save.png", DrawSave},
+      {"cut.png", DrawCut},           {"copy.png", DrawCopy},           {"paste.png", DrawPaste},
+      {"emphasis.png", DrawEmphasis}, {"about.png", DrawAbout},         {"bold.png", DrawBold},
+      {"italic.png", DrawItalic},     {"use_colour.png", DrawUseColor},
   };
   bool ok = true;
   for (const auto& [name, draw] : pictures) {

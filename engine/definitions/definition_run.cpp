@@ -8,7 +8,7 @@ namespace markwell {
 
 void RunDefinitionSteps(Document& document, LoadedDefinition& definition,
                         const std::string& caption, std::span<const ElementLook> looks,
-                        bool useColour, ProgressView& progress) {
+                        bool useColor, ProgressView& progress) {
   progress.SetBarMaximum(document.Length() / 10);
   progress.SetBarPosition(0);
   progress.SetLabelCaption("Pro " + caption + ".");
@@ -23,7 +23,7 @@ void RunDefinitionSteps(Document& document, LoadedDefinition& definition,
   for (const DefinitionMark& mark : marks) {
     document.SetSelStart(mark.start);
     document.SetSelLength(mark.length);
-    ApplyTokenStyle(document, mark.style, useColour);
+    ApplyTokenStyle(document, mark.style, useColor);
   }
   document.SetSelStart(document.Length());
 }

@@ -15,11 +15,11 @@ namespace markwell {
 
 // The bar's maximum (length div 10) and position 0, the label "Pro
 // CAPTION.", the tokenizing (the bar follows it), the document reset, each
-// token's style (with its colour when `useColour` is true), and an
+// token's style (with its colour when `useColor` is true), and an
 // insertion point at the end of the text. The text is tokenized before the
 // reset, so that a definition that fails on the text changes nothing.
 void RunDefinitionSteps(Document& document, LoadedDefinition& definition,
                         const std::string& caption, std::span<const ElementLook> looks,
-                        bool useColour, ProgressView& progress);
+                        bool useColor, ProgressView& progress);
 
 }  // namespace markwell

@@ -22,7 +22,7 @@ int MulDivRound(int a, int b, int c) {
 CharFormat BaseFont::AsCharFormat() const {
   CharFormat format;
   format.style = style_;
-  format.colour = NormaliseColour(colour_);
+  format.color = NormaliseColor(color_);
   format.fontName = name_;
   format.size = Size();
   return format;

@@ -26,8 +26,8 @@ class BaseFont {
   void SetHeight(int height) { height_ = height; }
   FontStyles Style() const { return style_; }
   void SetStyle(FontStyles style) { style_ = style; }
-  Colour Color() const { return colour_; }
-  void SetColor(Colour colour) { colour_ = colour; }
+  TextColor Color() const { return color_; }
+  void SetColor(TextColor color) { color_ = color; }
   int Charset() const { return charset_; }
   void SetCharset(int charset) { charset_ = charset; }
 
@@ -38,7 +38,7 @@ class BaseFont {
   std::string name_ = "Times New Roman";
   int height_ = -13;
   FontStyles style_;
-  Colour colour_ = kWindowTextColour;
+  TextColor color_ = kWindowTextColor;
   int charset_ = kCentralEuropeanCharset;
 };
 

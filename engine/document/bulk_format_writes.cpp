@@ -5,7 +5,7 @@
 
 namespace markwell {
 
-void BulkFormatWrites::SetStyleThenColour(Document& document, FontStyles style, Colour colour) {
+void BulkFormatWrites::SetStyleThenColor(Document& document, FontStyles style, TextColor color) {
   TextAttributes attributes = document.SelAttributes();
   if (document.selLength_ > 0) {
     FormatIndexArray& indices = document.content_.Indices();
@@ -16,24 +16,24 @@ void BulkFormatWrites::SetStyleThenColour(Document& document, FontStyles style, 
       // writes would ask the table the same two questions in turn.
       FormatTable& table = document.content_.Table();
       const FormatTable::Index old = indices[begin];
-      const FormatTable::Index changed = table.WithStyleThenColour(old, style, colour);
+      const FormatTable::Index changed = table.WithStyleThenColor(old, style, color);
       if (changed != old) indices.Fill(begin, end, changed);
       return;
     }
   }
   attributes.SetStyle(style);
-  attributes.SetColor(colour);
+  attributes.SetColor(color);
 }
 
-void BulkFormatWrites::SetStyleHeightSizeColour(Document& document, FontStyles style, int height,
-                                                int points, Colour colour) {
+void BulkFormatWrites::SetStyleHeightSizeColor(Document& document, FontStyles style, int height,
+                                               int points, TextColor color) {
   TextAttributes attributes = document.SelAttributes();
   if (document.selLength_ == 0) {
     // The insertion format: four cheap writes.
     attributes.SetStyle(style);
     attributes.SetHeight(height);
     attributes.SetSize(points);
-    attributes.SetColor(colour);
+    attributes.SetColor(color);
     return;
   }
   using Index = FormatTable::Index;
@@ -60,8 +60,8 @@ void BulkFormatWrites::SetStyleHeightSizeColour(Document& document, FontStyles s
   const int heightPoints = MulDivRound(height, 72, kPixelsPerInch);
   for (Index& i : derived) i = table.WithSize(i, heightPoints);
   for (Index& i : derived) i = table.WithSize(i, points);
-  const Colour normalised = NormaliseColour(colour);
-  for (Index& i : derived) i = table.WithColour(i, normalised);
+  const TextColor normalised = NormaliseColor(color);
+  for (Index& i : derived) i = table.WithColor(i, normalised);
   for (std::size_t k = 0; k < distinct.size(); ++k) finalIndex[distinct[k]] = derived[k];
   indices.Transform(begin, end, [&](Index i) { return finalIndex[i]; });
 }

@@ -11,11 +11,11 @@ namespace markwell {
 class BulkFormatWrites {
  public:
   // SetStyle then SetColor on the selection.
-  static void SetStyleThenColour(Document& document, FontStyles style, Colour colour);
+  static void SetStyleThenColor(Document& document, FontStyles style, TextColor color);
 
   // SetStyle, SetHeight, SetSize and SetColor on the selection, in that order.
-  static void SetStyleHeightSizeColour(Document& document, FontStyles style, int height, int points,
-                                       Colour colour);
+  static void SetStyleHeightSizeColor(Document& document, FontStyles style, int height, int points,
+                                      TextColor color);
 };
 
 }  // namespace markwell

@@ -7,7 +7,7 @@ namespace markwell {
 namespace {
 
 // RGB values of the classic system colours, by their index in the low byte.
-constexpr std::array<Colour, 31> kSystemColours = {
+constexpr std::array<TextColor, 31> kSystemColors = {
     MakeRgb(212, 208, 200), MakeRgb(58, 110, 165),  MakeRgb(10, 36, 106),   MakeRgb(128, 128, 128),
     MakeRgb(212, 208, 200), MakeRgb(255, 255, 255), MakeRgb(0, 0, 0),       MakeRgb(0, 0, 0),
     MakeRgb(0, 0, 0),       MakeRgb(255, 255, 255), MakeRgb(212, 208, 200), MakeRgb(212, 208, 200),
@@ -19,11 +19,11 @@ constexpr std::array<Colour, 31> kSystemColours = {
 
 }  // namespace
 
-Colour NormaliseColour(Colour c) {
-  if (c == kWindowTextColour) return c;
+TextColor NormaliseColor(TextColor c) {
+  if (c == kWindowTextColor) return c;
   if ((c & 0xFF000000u) == 0x80000000u) {
     const std::uint32_t index = c & 0xFF;
-    return index < kSystemColours.size() ? kSystemColours[index] : MakeRgb(0, 0, 0);
+    return index < kSystemColors.size() ? kSystemColors[index] : MakeRgb(0, 0, 0);
   }
   return c & 0x00FFFFFFu;
 }

@@ -36,34 +36,34 @@ class FontStyles {
 // A colour value: 24-bit RGB with red in the low byte, green in the second and
 // blue in the third byte; or a system colour (high byte 0x80), of which the
 // window-text colour stands for the automatic text colour.
-using Colour = std::uint32_t;
+using TextColor = std::uint32_t;
 
-inline constexpr Colour kWindowTextColour = 0x80000008;
+inline constexpr TextColor kWindowTextColor = 0x80000008;
 
-constexpr Colour MakeRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) |
-         (static_cast<Colour>(blue) << 16);
+constexpr TextColor MakeRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  return static_cast<TextColor>(red) | (static_cast<TextColor>(green) << 8) |
+         (static_cast<TextColor>(blue) << 16);
 }
-constexpr std::uint8_t RedOf(Colour c) {
+constexpr std::uint8_t RedOf(TextColor c) {
   return c & 0xFF;
 }
-constexpr std::uint8_t GreenOf(Colour c) {
+constexpr std::uint8_t GreenOf(TextColor c) {
   return (c >> 8) & 0xFF;
 }
-constexpr std::uint8_t BlueOf(Colour c) {
+constexpr std::uint8_t BlueOf(TextColor c) {
   return (c >> 16) & 0xFF;
 }
-constexpr bool IsAutomatic(Colour c) {
-  return c == kWindowTextColour;
+constexpr bool IsAutomatic(TextColor c) {
+  return c == kWindowTextColor;
 }
 
 // What a colour written to the text becomes: the window-text colour selects
 // automatic colour; any other value is converted to its RGB value.
-Colour NormaliseColour(Colour c);
+TextColor NormaliseColor(TextColor c);
 
 struct CharFormat {
   FontStyles style;
-  Colour colour = kWindowTextColour;  // kWindowTextColour: automatic
+  TextColor color = kWindowTextColor;  // kWindowTextColor: automatic
   std::string fontName = "Times New Roman";
   int size = 10;  // whole points, unchecked (may be zero or negative)
 

@@ -69,8 +69,8 @@ void Document::ReplaceSelection(const DocumentContent& piece) {
 FontStyles TextAttributes::Style() const {
   return document_.SelectionFormat().style;
 }
-Colour TextAttributes::Color() const {
-  return document_.SelectionFormat().colour;
+TextColor TextAttributes::Color() const {
+  return document_.SelectionFormat().color;
 }
 std::string TextAttributes::Name() const {
   return document_.SelectionFormat().fontName;
@@ -84,10 +84,10 @@ void TextAttributes::SetStyle(FontStyles style) {
   document_.ChangeFormat([&](FormatTable::Index i) { return table.WithStyle(i, style); });
 }
 
-void TextAttributes::SetColor(Colour colour) {
-  const Colour normalised = NormaliseColour(colour);
+void TextAttributes::SetColor(TextColor color) {
+  const TextColor normalised = NormaliseColor(color);
   FormatTable& table = document_.content_.Table();
-  document_.ChangeFormat([&](FormatTable::Index i) { return table.WithColour(i, normalised); });
+  document_.ChangeFormat([&](FormatTable::Index i) { return table.WithColor(i, normalised); });
 }
 
 void TextAttributes::SetName(std::string_view name) {

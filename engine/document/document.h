@@ -30,14 +30,14 @@ class TextAttributes {
   // mixed selection reports is not otherwise defined, and the first character
   // is what the editor's controls show.
   FontStyles Style() const;
-  Colour Color() const;
+  TextColor Color() const;
   std::string Name() const;
   int Size() const;
 
   void SetStyle(FontStyles style);
   // The window-text colour selects automatic colour; any other value is
   // converted to its RGB value.
-  void SetColor(Colour colour);
+  void SetColor(TextColor color);
   void SetName(std::string_view name);
   void SetSize(int points);
   // The size from a pixel height at 96 pixels per inch, rounded to nearest.

@@ -4,7 +4,7 @@ namespace markwell {
 
 std::size_t FormatTable::KeyHash::operator()(const Key& k) const {
   std::uint64_t h = k.style;
-  h = h * 0x9E3779B97F4A7C15ull + k.colour;
+  h = h * 0x9E3779B97F4A7C15ull + k.color;
   h = h * 0x9E3779B97F4A7C15ull + k.fontId;
   h = h * 0x9E3779B97F4A7C15ull + static_cast<std::uint32_t>(k.size);
   return static_cast<std::size_t>(h ^ (h >> 29));
@@ -28,7 +28,7 @@ FormatTable::Index FormatTable::InternKey(const Key& key, const CharFormat& form
 }
 
 FormatTable::Index FormatTable::Intern(const CharFormat& format) {
-  const Key key{format.style.Bits(), format.colour, FontId(format.fontName),
+  const Key key{format.style.Bits(), format.color, FontId(format.fontName),
                 static_cast<std::int32_t>(format.size)};
   return InternKey(key, format);
 }
@@ -44,7 +44,7 @@ FormatTable::Index FormatTable::Derive(Index index, int attribute, const Key& wa
       value = wanted.style;
       break;
     case 1:
-      value = wanted.colour;
+      value = wanted.color;
       break;
     case 2:
       value = wanted.fontId;
@@ -77,11 +77,11 @@ FormatTable::Index FormatTable::WithStyle(Index index, FontStyles style) {
   return Derive(index, 0, wanted, [&](CharFormat& f) { f.style = style; });
 }
 
-FormatTable::Index FormatTable::WithColour(Index index, Colour colour) {
+FormatTable::Index FormatTable::WithColor(Index index, TextColor color) {
   Key wanted = keys_[index];
-  if (wanted.colour == colour) return index;
-  wanted.colour = colour;
-  return Derive(index, 1, wanted, [&](CharFormat& f) { f.colour = colour; });
+  if (wanted.color == color) return index;
+  wanted.color = color;
+  return Derive(index, 1, wanted, [&](CharFormat& f) { f.color = color; });
 }
 
 FormatTable::Index FormatTable::WithName(Index index, std::string_view name) {
@@ -99,16 +99,16 @@ FormatTable::Index FormatTable::WithSize(Index index, int size) {
   return Derive(index, 3, wanted, [&](CharFormat& f) { f.size = size; });
 }
 
-FormatTable::Index FormatTable::WithStyleThenColour(Index index, FontStyles style, Colour colour) {
+FormatTable::Index FormatTable::WithStyleThenColor(Index index, FontStyles style, TextColor color) {
   const std::uint64_t key =
-      (std::uint64_t{index} << 40) ^ (std::uint64_t{style.Bits()} << 32) ^ colour;
-  RecentStyleThenColour& recent = recentStyleThenColour_[(key * 0x9E3779B97F4A7C15ull) >> 61];
-  if (recent.from == index && recent.style == style.Bits() && recent.colour == colour) {
+      (std::uint64_t{index} << 40) ^ (std::uint64_t{style.Bits()} << 32) ^ color;
+  RecentStyleThenColor& recent = recentStyleThenColor_[(key * 0x9E3779B97F4A7C15ull) >> 61];
+  if (recent.from == index && recent.style == style.Bits() && recent.color == color) {
     return recent.result;
   }
   // The table only grows and keys are unique, so an answer stays true.
-  const Index result = WithColour(WithStyle(index, style), NormaliseColour(colour));
-  recent = {index, style.Bits(), colour, result};
+  const Index result = WithColor(WithStyle(index, style), NormaliseColor(color));
+  recent = {index, style.Bits(), color, result};
   return result;
 }
 

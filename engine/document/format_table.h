@@ -26,17 +26,17 @@ class FormatTable {
   // The index of the format `index` with one attribute replaced. Remembered,
   // since a run asks the same question for every token.
   Index WithStyle(Index index, FontStyles style);
-  Index WithColour(Index index, Colour colour);
+  Index WithColor(Index index, TextColor color);
   Index WithName(Index index, std::string_view name);
   Index WithSize(Index index, int size);
-  // WithStyle, then WithColour: the two writes of a coloured token, asked
+  // WithStyle, then WithColor: the two writes of a coloured token, asked
   // for the same few formats throughout a run and remembered as one answer.
-  Index WithStyleThenColour(Index index, FontStyles style, Colour colour);
+  Index WithStyleThenColor(Index index, FontStyles style, TextColor color);
 
  private:
   struct Key {
     std::uint8_t style;
-    Colour colour;
+    TextColor color;
     std::uint32_t fontId;
     std::int32_t size;
     bool operator==(const Key&) const = default;
@@ -67,13 +67,13 @@ class FormatTable {
     Index result = 0;
   };
   std::array<RecentDerivation, 64> recent_{};  // indexed by the top six bits of a hash
-  struct RecentStyleThenColour {
+  struct RecentStyleThenColor {
     Index from = ~Index{0};  // never an index: nothing remembered
     std::uint8_t style = 0;
-    Colour colour = 0;
+    TextColor color = 0;
     Index result = 0;
   };
-  std::array<RecentStyleThenColour, 8> recentStyleThenColour_{};  // by the top three bits of a hash
+  std::array<RecentStyleThenColor, 8> recentStyleThenColor_{};  // by the top three bits of a hash
 };
 
 }  // namespace markwell

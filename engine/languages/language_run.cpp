@@ -9,12 +9,12 @@ void RunLanguage(Document& document, const Language& language, const RunSettings
                  ProgressView& progress) {
   if (language.runner == LanguageRunner::kDefinition) {
     LoadedDefinition& definition = settings.definitions.Load(language.definition);
-    RunDefinitionSteps(document, definition, language.caption, language.looks, settings.useColour,
+    RunDefinitionSteps(document, definition, language.caption, language.looks, settings.useColor,
                        progress);
     return;
   }
   const int mode = language.runner == LanguageRunner::kFilter ? language.mode : 0;
-  RunFormattingSteps(document, mode, settings.keywords, settings.useColour, progress);
+  RunFormattingSteps(document, mode, settings.keywords, settings.useColor, progress);
 }
 
 }  // namespace markwell

@@ -13,7 +13,7 @@ namespace markwell {
 struct RunSettings {
   const KeywordLists& keywords;
   DefinitionLibrary& definitions;
-  bool useColour = false;  // the use-colour toggle
+  bool useColor = false;  // the use-colour toggle
 };
 
 // The run of `language`. A definition is loaded first (EngineError when it

@@ -15,7 +15,7 @@ constexpr WordEntry kWords[] = {
     {"ansicpg", Word::AnsiCodePage},
     {"deff", Word::DefaultFont},
     {"fonttbl", Word::FontTable},
-    {"colortbl", Word::ColourTable},
+    {"colortbl", Word::ColorTable},
     {"f", Word::Font},
     {"fcharset", Word::FontCharset},
     {"cpg", Word::FontCodePage},
@@ -71,7 +71,7 @@ constexpr WordEntry kWords[] = {
     {"strike", Word::Strike},
     {"striked", Word::Strike},
     {"v", Word::Hidden},
-    {"cf", Word::Colour},
+    {"cf", Word::TextColor},
     {"fs", Word::FontSize},
     {"plain", Word::Plain},
     // Destinations whose content is not document text.

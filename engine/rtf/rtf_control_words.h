@@ -16,7 +16,7 @@ enum class Word : std::uint8_t {
   AnsiCodePage,
   DefaultFont,
   FontTable,
-  ColourTable,
+  ColorTable,
   Font,
   FontCharset,
   FontCodePage,
@@ -33,7 +33,7 @@ enum class Word : std::uint8_t {
   UnderlineNone,
   Strike,
   Hidden,
-  Colour,
+  TextColor,
   FontSize,
   Plain,
   SkipDestination,  // a group of no text: \info, \pict, \stylesheet, ...

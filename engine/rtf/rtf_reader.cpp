@@ -40,7 +40,7 @@ std::u16string UnitsOf(std::int64_t value) {
   return u"\uFFFD";
 }
 
-enum class Destination : std::uint8_t { Text, FontTable, ColourTable, Skip };
+enum class Destination : std::uint8_t { Text, FontTable, ColorTable, Skip };
 
 constexpr int kRtfDefaultSize = 12;  // \fs24
 
@@ -58,7 +58,7 @@ GroupState InitialState(const CharFormat& defaultFormat) {
   state.format.style = defaultFormat.style.Bits();
   // RTF's own default size holds until the first \fs, as in word processors.
   state.format.size = kRtfDefaultSize;
-  state.format.colour = defaultFormat.colour;
+  state.format.color = defaultFormat.color;
   return state;
 }
 
@@ -156,9 +156,9 @@ class RtfReader {
       case Destination::FontTable:
         FontNameBytes(data);
         break;
-      case Destination::ColourTable:
+      case Destination::ColorTable:
         for (char c : data) {
-          if (c == ';') colours_.EndEntry();
+          if (c == ';') colors_.EndEntry();
         }
         break;
       case Destination::Skip:
@@ -226,10 +226,10 @@ class RtfReader {
       case Destination::FontTable:
         FontTableWord(word, param);
         break;
-      case Destination::ColourTable:
-        if (word == Word::Red) colours_.SetRed(param);
-        if (word == Word::Green) colours_.SetGreen(param);
-        if (word == Word::Blue) colours_.SetBlue(param);
+      case Destination::ColorTable:
+        if (word == Word::Red) colors_.SetRed(param);
+        if (word == Word::Green) colors_.SetGreen(param);
+        if (word == Word::Blue) colors_.SetBlue(param);
         break;
       case Destination::Skip:
         break;
@@ -262,8 +262,8 @@ class RtfReader {
       case Word::FontTable:
         state_.destination = Destination::FontTable;
         return true;
-      case Word::ColourTable:
-        state_.destination = Destination::ColourTable;
+      case Word::ColorTable:
+        state_.destination = Destination::ColorTable;
         return true;
       case Word::SkipDestination:
         state_.destination = Destination::Skip;
@@ -317,11 +317,11 @@ class RtfReader {
       case Word::FontSize:
         format.size = hasParam ? PointsOfHalfPoints(param) : kRtfDefaultSize;
         break;
-      case Word::Colour:
-        format.colour = colours_.At(param);
+      case Word::TextColor:
+        format.color = colors_.At(param);
         break;
       case Word::Plain:
-        format = FormatKey{0, kNoFont, kRtfDefaultSize, kWindowTextColour};
+        format = FormatKey{0, kNoFont, kRtfDefaultSize, kWindowTextColor};
         state_.hidden = false;
         break;
       default:
@@ -403,7 +403,7 @@ class RtfReader {
 
   std::string_view bytes_;
   FontTable fonts_;
-  ColourTable colours_;
+  ColorTable colors_;
   GroupState state_;
   TextSink text_;
   std::vector<GroupState> stack_;

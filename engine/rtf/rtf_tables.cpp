@@ -48,20 +48,20 @@ void FontTable::Commit() {
   name_.clear();
 }
 
-void ColourTable::Set(std::uint8_t& component, std::int64_t value) {
+void ColorTable::Set(std::uint8_t& component, std::int64_t value) {
   component = static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255));
   set_ = true;
 }
 
-void ColourTable::EndEntry() {
-  colours_.push_back(set_ ? MakeRgb(red_, green_, blue_) : kWindowTextColour);
+void ColorTable::EndEntry() {
+  colors_.push_back(set_ ? MakeRgb(red_, green_, blue_) : kWindowTextColor);
   red_ = green_ = blue_ = 0;
   set_ = false;
 }
 
-Colour ColourTable::At(std::int64_t index) const {
-  if (index < 0 || static_cast<std::uint64_t>(index) >= colours_.size()) return kWindowTextColour;
-  return colours_[static_cast<std::size_t>(index)];
+TextColor ColorTable::At(std::int64_t index) const {
+  if (index < 0 || static_cast<std::uint64_t>(index) >= colors_.size()) return kWindowTextColor;
+  return colors_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace markwell::rtf

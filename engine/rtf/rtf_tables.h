@@ -54,7 +54,7 @@ class FontTable {
   std::u16string name_;
 };
 
-class ColourTable {
+class ColorTable {
  public:
   void SetRed(std::int64_t value) { Set(red_, value); }
   void SetGreen(std::int64_t value) { Set(green_, value); }
@@ -62,12 +62,12 @@ class ColourTable {
   // ";" ends an entry; one without a component is the automatic colour.
   void EndEntry();
   // \cf0 and indices past the table are the automatic colour.
-  Colour At(std::int64_t index) const;
+  TextColor At(std::int64_t index) const;
 
  private:
   void Set(std::uint8_t& component, std::int64_t value);
 
-  std::vector<Colour> colours_;
+  std::vector<TextColor> colors_;
   std::uint8_t red_ = 0;
   std::uint8_t green_ = 0;
   std::uint8_t blue_ = 0;

@@ -19,7 +19,7 @@ std::size_t TextSink::FormatKeyHash::operator()(const FormatKey& k) const {
   std::uint64_t h = k.style;
   h = h * 0x9E3779B97F4A7C15ull + static_cast<std::uint32_t>(k.font);
   h = h * 0x9E3779B97F4A7C15ull + static_cast<std::uint32_t>(k.size);
-  h = h * 0x9E3779B97F4A7C15ull + k.colour;
+  h = h * 0x9E3779B97F4A7C15ull + k.color;
   return static_cast<std::size_t>(h ^ (h >> 31));
 }
 
@@ -60,7 +60,7 @@ DocumentContent::Index TextSink::IndexOf(const FormatKey& key) {
   if (auto it = indices_.find(key); it != indices_.end()) return it->second;
   CharFormat format;
   format.style = FontStyles(key.style);
-  format.colour = key.colour;
+  format.color = key.color;
   format.size = key.size;
   const FontEntry* font = fonts_.Find(key.font);
   format.fontName = font != nullptr ? font->name : default_.fontName;

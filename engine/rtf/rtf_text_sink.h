@@ -20,7 +20,7 @@ struct FormatKey {
   std::uint8_t style = 0;
   int font = kNoFont;
   int size = 0;
-  Colour colour = kWindowTextColour;
+  TextColor color = kWindowTextColor;
   bool operator==(const FormatKey&) const = default;
 };
 

@@ -142,7 +142,7 @@ void PutFontName(RtfOutput& out, const std::string& name) {
 // instead of names and colours.
 struct RunFormat {
   int font = 0;
-  int colour = 0;  // 0: automatic
+  int color = 0;  // 0: automatic
   std::int64_t halfPoints = 0;
   std::uint8_t style = 0;
   bool operator==(const RunFormat&) const = default;
@@ -163,7 +163,7 @@ class RtfDocumentWriter {
       out_.Put(";}");
     }
     out_.Put("}\n{\\colortbl ;");
-    for (Colour c : colours_) {
+    for (TextColor c : colors_) {
       out_.PutWord("\\red", RedOf(c));
       out_.PutWord("\\green", GreenOf(c));
       out_.PutWord("\\blue", BlueOf(c));
@@ -182,10 +182,10 @@ class RtfDocumentWriter {
     const FormatTable& table = content_.Table();
     const std::size_t formats = table.Size();
     fontOfFormat_.assign(formats, kUnset);
-    colourOfFormat_.assign(formats, kUnset);
+    colorOfFormat_.assign(formats, kUnset);
     runFormatOf_.assign(formats, RunFormat{});
     std::unordered_map<std::string_view, int> fonts;
-    std::unordered_map<Colour, int> colours;
+    std::unordered_map<TextColor, int> colors;
     const std::u16string& text = content_.Text();
     const FormatIndexArray& indices = content_.Indices();
     // Formats are numbered in the order of their first written run. Only the
@@ -208,16 +208,16 @@ class RtfDocumentWriter {
           fonts.try_emplace(format.fontName, static_cast<int>(fontNames_.size()));
       if (newFont) fontNames_.push_back(format.fontName);
       fontOfFormat_[index] = font->second;
-      if (IsAutomatic(format.colour)) {
-        colourOfFormat_[index] = 0;
+      if (IsAutomatic(format.color)) {
+        colorOfFormat_[index] = 0;
       } else {
-        const Colour rgb = NormaliseColour(format.colour);
-        auto [colour, newColour] = colours.try_emplace(rgb, static_cast<int>(colours_.size()) + 1);
-        if (newColour) colours_.push_back(rgb);
-        colourOfFormat_[index] = colour->second;
+        const TextColor rgb = NormaliseColor(format.color);
+        auto [color, newColor] = colors.try_emplace(rgb, static_cast<int>(colors_.size()) + 1);
+        if (newColor) colors_.push_back(rgb);
+        colorOfFormat_[index] = color->second;
       }
       runFormatOf_[index] =
-          RunFormat{fontOfFormat_[index], colourOfFormat_[index],
+          RunFormat{fontOfFormat_[index], colorOfFormat_[index],
                     static_cast<std::int64_t>(format.size) * 2, format.style.Bits()};
     }
     // A font table needs at least one font for \deff0 to name.
@@ -238,7 +238,7 @@ class RtfDocumentWriter {
     };
     if (all || next.font != current.font) word("\\f", next.font);
     if (all || next.halfPoints != current.halfPoints) word("\\fs", next.halfPoints);
-    if (all || next.colour != current.colour) word("\\cf", next.colour);
+    if (all || next.color != current.color) word("\\cf", next.color);
     const auto flag = [&](FontStyle style, std::string_view on, std::string_view off) {
       const bool want = FontStyles(next.style).Has(style);
       if (all ? want : want != FontStyles(current.style).Has(style)) change += want ? on : off;
@@ -309,9 +309,9 @@ class RtfDocumentWriter {
   int end_;
   RtfOutput out_;
   std::vector<std::string> fontNames_;
-  std::vector<Colour> colours_;  // colour table entries from 1
+  std::vector<TextColor> colors_;  // colour table entries from 1
   std::vector<int> fontOfFormat_;
-  std::vector<int> colourOfFormat_;
+  std::vector<int> colorOfFormat_;
   std::vector<RunFormat> runFormatOf_;
   // The format index written last.
   static constexpr FormatTable::Index kNothingWritten = ~FormatTable::Index{0};

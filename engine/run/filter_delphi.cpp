@@ -42,10 +42,10 @@ struct PascalFilter {
 
 }  // namespace
 
-void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour,
+void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColor,
                  ProgressView& progress) {
   RunPass<PascalFilter, KeywordWords>(document, progress, keywords, TokenStyle::kPascalKeyword,
-                                      useColour);
+                                      useColor);
 }
 
 }  // namespace markwell

@@ -12,8 +12,8 @@ namespace markwell {
 // The code part of every line, before its first ";", in bold.
 void FiltrASM(Document& document, ProgressView& progress);
 // Keywords, string literals and the three comment forms of Pascal (Delphi
-// dialect); their colours too when `useColour` is true.
-void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColour,
+// dialect); their colours too when `useColor` is true.
+void FiltrDelphi(Document& document, const KeywordList& keywords, bool useColor,
                  ProgressView& progress);
 // Keywords, strings in single quotes and "%" comments, always coloured.
 void FiltrMatlab(Document& document, const KeywordList& keywords, ProgressView& progress);

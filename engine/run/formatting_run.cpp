@@ -11,12 +11,12 @@ void ResetDocument(Document& document) {
   const BaseFont& font = document.Font();
   // Style, height, size and colour in one pass. A negative height gives a
   // negative size; the size write after it sets the base font's point size.
-  BulkFormatWrites::SetStyleHeightSizeColour(document, font.Style(), font.Height(), font.Size(),
-                                             font.Color());
+  BulkFormatWrites::SetStyleHeightSizeColor(document, font.Style(), font.Height(), font.Size(),
+                                            font.Color());
   document.SetSelLength(0);
 }
 
-void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColour,
+void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColor,
                         ProgressView& progress) {
   progress.SetBarMaximum(document.Length() / 10);
   progress.SetBarPosition(0);
@@ -26,7 +26,7 @@ void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywor
       FiltrASM(document, progress);
       break;
     case kPascalMode:
-      FiltrDelphi(document, keywords.pascal, useColour, progress);
+      FiltrDelphi(document, keywords.pascal, useColor, progress);
       break;
     case kMatlabMode:
       FiltrMatlab(document, keywords.matlab, progress);

@@ -17,9 +17,9 @@ void ResetDocument(Document& document);
 
 // The run's steps after the wait cursor: the bar's maximum (length div 10)
 // and position 0, the reset, and the filter of `mode` (1 assembler,
-// 2 Pascal, 4 MATLAB; any other mode runs no filter). `useColour` is the
+// 2 Pascal, 4 MATLAB; any other mode runs no filter). `useColor` is the
 // use-colour toggle, which only the Pascal filter reads.
-void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColour,
+void RunFormattingSteps(Document& document, int mode, const KeywordLists& keywords, bool useColor,
                         ProgressView& progress);
 
 }  // namespace markwell

@@ -12,7 +12,7 @@ namespace {
 struct TokenLook {
   std::string_view name;
   FontStyles style;  // replaces the whole style set of the selection
-  Colour colour;     // a fixed colour, written only when colour is asked for
+  TextColor color;   // a fixed colour, written only when colour is asked for
 };
 
 // One row per TokenStyle, in its order.
@@ -41,19 +41,19 @@ std::optional<TokenStyle> TokenStyleNamed(std::string_view name) {
   return static_cast<TokenStyle>(look - kTokenLooks.begin());
 }
 
-void ApplyTokenStyle(Document& document, TokenStyle style, bool useColour) {
+void ApplyTokenStyle(Document& document, TokenStyle style, bool useColor) {
   const TokenLook& look = kTokenLooks[static_cast<std::size_t>(style)];
-  if (useColour) {
-    BulkFormatWrites::SetStyleThenColour(document, look.style, look.colour);
+  if (useColor) {
+    BulkFormatWrites::SetStyleThenColor(document, look.style, look.color);
   } else {
     document.SelAttributes().SetStyle(look.style);
   }
   CollapseToEnd(document);
 }
 
-void ApplyTokenStyle(Document& document, std::string_view name, bool useColour) {
+void ApplyTokenStyle(Document& document, std::string_view name, bool useColor) {
   if (const std::optional<TokenStyle> style = TokenStyleNamed(name)) {
-    ApplyTokenStyle(document, *style, useColour);
+    ApplyTokenStyle(document, *style, useColor);
   } else {
     CollapseToEnd(document);
   }

@@ -27,11 +27,11 @@ enum class TokenStyle : std::uint8_t {
 std::optional<TokenStyle> TokenStyleNamed(std::string_view name);
 
 // Gives the selection the look of `style` (its style set, and its colour
-// when useColour is true), then collapses the selection to its end.
-void ApplyTokenStyle(Document& document, TokenStyle style, bool useColour);
+// when useColor is true), then collapses the selection to its end.
+void ApplyTokenStyle(Document& document, TokenStyle style, bool useColor);
 
 // The same for a style given by its name. A name that is none of the six
 // writes nothing but still collapses the selection.
-void ApplyTokenStyle(Document& document, std::string_view name, bool useColour);
+void ApplyTokenStyle(Document& document, std::string_view name, bool useColor);
 
 }  // namespace markwell

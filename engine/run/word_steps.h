@@ -23,10 +23,10 @@ namespace markwell {
 // marked and the pass ends.
 class WordSteps {
  public:
-  WordSteps(Document& document, bool useColour, bool quiet)
+  WordSteps(Document& document, bool useColor, bool quiet)
       : document_(document),
         text_(document.Text()),
-        useColour_(useColour),
+        useColor_(useColor),
         quiet_(quiet),
         wordStart_(document.SelStart()) {}
   ~WordSteps() {
@@ -39,7 +39,7 @@ class WordSteps {
   void MarkToken(int first, int last, TokenStyle style) {
     document_.SetSelStart(first);
     document_.SetSelLength(last - first + 1);
-    ApplyTokenStyle(document_, style, useColour_);
+    ApplyTokenStyle(document_, style, useColor_);
     wordStart_ = document_.SelStart();
   }
 
@@ -59,7 +59,7 @@ class WordSteps {
 
   Document& document_;
   std::u16string_view text_;  // the run changes no character
-  bool useColour_;
+  bool useColor_;
   bool quiet_;
   int wordStart_;
 };
@@ -71,8 +71,8 @@ class WordSteps {
 class KeywordWords : public WordSteps {
  public:
   KeywordWords(Document& document, const KeywordList& keywords, TokenStyle keywordStyle,
-               bool useColour)
-      : KeywordWords(document, keywords, keywordStyle, useColour,
+               bool useColor)
+      : KeywordWords(document, keywords, keywordStyle, useColor,
                      IsKeyword(keywords, std::u16string_view())) {}
 
   static constexpr bool EndsWord(char16_t c) { return !scan::IsIdentifierChar(c); }
@@ -93,7 +93,7 @@ class KeywordWords : public WordSteps {
                                                         static_cast<std::size_t>(end - start));
     if (keyword || !quiet_) {
       SelectWord(end);
-      if (keyword) ApplyTokenStyle(document_, keywordStyle_, useColour_);
+      if (keyword) ApplyTokenStyle(document_, keywordStyle_, useColor_);
     }
     StartWordAt(p + 1);
   }
@@ -115,8 +115,8 @@ class KeywordWords : public WordSteps {
 
  private:
   KeywordWords(Document& document, const KeywordList& keywords, TokenStyle keywordStyle,
-               bool useColour, bool emptyWordIsKeyword)
-      : WordSteps(document, useColour,
+               bool useColor, bool emptyWordIsKeyword)
+      : WordSteps(document, useColor,
                   !emptyWordIsKeyword && !RunShortcuts::SelectionIsWatched(document)),
         keywords_(keywords),
         keywordStyle_(keywordStyle),

@@ -98,7 +98,7 @@ std::string StyleOf(const CharFormat& format) {
              : underline         ? "underline"
                                  : "line-through";
   }
-  if (!IsAutomatic(format.colour)) style += ";color:" + ColourName(format.colour);
+  if (!IsAutomatic(format.color)) style += ";color:" + ColorName(format.color);
   return style;
 }
 
@@ -135,10 +135,10 @@ std::string StyleDifference(const CharFormat* base, const CharFormat& format) {
                                            : strike            ? "line-through"
                                                                : "none"));
   }
-  if (differs([&](const CharFormat& b) { return !(b.colour == format.colour); })) {
+  if (differs([&](const CharFormat& b) { return !(b.color == format.color); })) {
     // Automatic text takes the colour of the text it is pasted into.
-    if (!IsAutomatic(format.colour)) {
-      add("color:" + ColourName(format.colour));
+    if (!IsAutomatic(format.color)) {
+      add("color:" + ColorName(format.color));
     } else if (base != nullptr) {
       add("color:inherit");
     }

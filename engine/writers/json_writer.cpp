@@ -44,7 +44,7 @@ std::string RunFormatJson(const CharFormat& format) {
   json += flag(FontStyle::Underline);
   json += ", \"strike\": ";
   json += flag(FontStyle::StrikeOut);
-  json += ", \"color\": \"" + ColourName(format.colour) + "\", \"font\": \"";
+  json += ", \"color\": \"" + ColorName(format.color) + "\", \"font\": \"";
   AppendJsonString(std::string_view(format.fontName), json);
   json += "\", \"size\": ";
   AppendNumber(format.size, json);
@@ -54,10 +54,10 @@ std::string RunFormatJson(const CharFormat& format) {
 
 }  // namespace
 
-std::string ColourName(Colour colour) {
-  if (IsAutomatic(colour)) return "auto";
+std::string ColorName(TextColor color) {
+  if (IsAutomatic(color)) return "auto";
   char name[8];
-  std::snprintf(name, sizeof name, "#%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
+  std::snprintf(name, sizeof name, "#%02X%02X%02X", RedOf(color), GreenOf(color), BlueOf(color));
   return name;
 }
 

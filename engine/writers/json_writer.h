@@ -13,7 +13,7 @@ namespace markwell {
 void WriteJson(const Document& document, std::ostream& out);
 
 // "#RRGGBB" for a fixed colour, "auto" for the automatic colour.
-std::string ColourName(Colour colour);
+std::string ColorName(TextColor color);
 
 // Appends `text` as the body of a JSON string (without the quotes): UTF-8,
 // with an unpaired surrogate kept as a \u escape so that positions still

@@ -16,10 +16,10 @@ using namespace markwell;
 
 namespace {
 
-CharFormat Format(FontStyles style, Colour colour, const char* name, int size) {
+CharFormat Format(FontStyles style, TextColor color, const char* name, int size) {
   CharFormat format;
   format.style = style;
-  format.colour = colour;
+  format.color = color;
   format.fontName = name;
   format.size = size;
   return format;
@@ -123,8 +123,8 @@ class BridgeTest : public QObject {
     const DocumentContent& content = document.Content();
     QCOMPARE(content.FormatAt(0), Format(FontStyles(0x0F), MakeRgb(255, 0, 0), "Courier New", 14));
     // Black set on purpose is a colour, not the automatic one.
-    QCOMPARE(content.FormatAt(1).colour, MakeRgb(0, 0, 0));
-    QCOMPARE(content.FormatAt(2), Format(FontStyles(), kWindowTextColour, "Times New Roman", 10));
+    QCOMPARE(content.FormatAt(1).color, MakeRgb(0, 0, 0));
+    QCOMPARE(content.FormatAt(2), Format(FontStyles(), kWindowTextColor, "Times New Roman", 10));
   }
 
   void sizesOutsideWhatCanBeDrawnAreKept_data() {
@@ -251,11 +251,11 @@ class BridgeTest : public QObject {
   void showThenReadGivesTheSameContent() {
     Document document;
     DocumentContent content;
-    content.Append(u"begin", Format(FontStyle::Bold, kWindowTextColour, "Arial", 12));
+    content.Append(u"begin", Format(FontStyle::Bold, kWindowTextColor, "Arial", 12));
     content.Append(u"\r", Format(FontStyles(), MakeRgb(1, 2, 3), "Arial", 12));
     content.Append(u"\n  x := 'Ř';\r\n",
                    Format(FontStyle::Italic, MakeRgb(0, 128, 0), "Courier New", 9));
-    content.Append(u"end.", Format(FontStyles(), kWindowTextColour, "Times New Roman", 0));
+    content.Append(u"end.", Format(FontStyles(), kWindowTextColor, "Times New Roman", 0));
     document.ReplaceContent(content);
     bridge_->Show(document);
 
@@ -423,12 +423,12 @@ class BridgeTest : public QObject {
     font.SetStyle(FontStyle::Bold);
     bridge_->SetFont(font);
     QCOMPARE(bridge_->ToDocument().Content().FormatAt(0),
-             Format(FontStyles(), kWindowTextColour, "Times New Roman", 10));
+             Format(FontStyles(), kWindowTextColor, "Times New Roman", 10));
     editor_->clear();
     bridge_->Clear();
     QTest::keyClicks(editor_.get(), "new");
     QCOMPARE(bridge_->ToDocument().Content().FormatAt(0),
-             Format(FontStyle::Bold, kWindowTextColour, "Courier New", 16));
+             Format(FontStyle::Bold, kWindowTextColor, "Courier New", 16));
   }
 
  private:

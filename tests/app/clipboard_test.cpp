@@ -114,7 +114,7 @@ class ClipboardTest : public QObject {
     QVERIFY(content.FormatAt(2).style.Has(FontStyle::Bold));
     QCOMPARE(content.FormatAt(2).size, 10);
     QVERIFY(!content.FormatAt(8).style.Has(FontStyle::Bold));
-    QCOMPARE(content.FormatAt(15).colour, MakeRgb(255, 0, 0));  // 'Příklad'
+    QCOMPARE(content.FormatAt(15).color, MakeRgb(255, 0, 0));  // 'Příklad'
     const int konec = static_cast<int>(text.indexOf("konec"));
     QVERIFY(content.FormatAt(konec).style.Has(FontStyle::Italic));
     QCOMPARE(content.FormatAt(konec).fontName, std::string("Arial"));

@@ -98,7 +98,7 @@ class EmphasisCommandsTest : public QObject {
     QCOMPARE(watch->windows, 0);
     const CharFormat loud = test::FormatAt(*form_, 0);
     QCOMPARE(loud.style, FontStyles());
-    QCOMPARE(loud.colour, kWindowTextColour);
+    QCOMPARE(loud.color, kWindowTextColor);
     QCOMPARE(loud.size, 10);
     QCOMPARE(test::FormatAt(*form_, 5).fontName, std::string("Liberation Mono"));
     QCOMPARE(form_->REdit->textCursor().position(), 0);
@@ -181,17 +181,17 @@ class EmphasisCommandsTest : public QObject {
     QCOMPARE(form_->CBStyl->currentIndex(), style);
   }
 
-  void useColourToggleDecidesPascalColours() {
+  void useColorToggleDecidesPascalColors() {
     Write(*form_, kPascal);
     form_->mnuDelphi->trigger();
     const CharFormat plainKeyword = test::FormatAt(*form_, 0);
-    QCOMPARE(plainKeyword.colour, kWindowTextColour);
+    QCOMPARE(plainKeyword.color, kWindowTextColor);
     QTest::mouseClick(form_->TBPouzitBarvu, Qt::LeftButton);
     QVERIFY(form_->TBPouzitBarvu->isChecked());
     form_->mnuDelphi->trigger();
-    const CharFormat colouredKeyword = test::FormatAt(*form_, 0);
-    QVERIFY(colouredKeyword.colour != kWindowTextColour);
-    QCOMPARE(colouredKeyword.style, plainKeyword.style);
+    const CharFormat coloredKeyword = test::FormatAt(*form_, 0);
+    QVERIFY(coloredKeyword.color != kWindowTextColor);
+    QCOMPARE(coloredKeyword.style, plainKeyword.style);
   }
 
   void choosingAStyleOnlyFocusesTheEditor() {

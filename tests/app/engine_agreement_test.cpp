@@ -26,7 +26,7 @@ struct EngineRun {
 
 // The run as markwell-cli does it, recording what the formatting controls
 // would read at each selection change.
-EngineRun RunEngine(const QString& fileName, int mode, bool useColour,
+EngineRun RunEngine(const QString& fileName, int mode, bool useColor,
                     const KeywordLists& keywords) {
   EngineRun run;
   LoadFromFile(run.document, QFile::encodeName(fileName).toStdString());
@@ -35,7 +35,7 @@ EngineRun RunEngine(const QString& fileName, int mode, bool useColour,
     run.lastSelectionFormat = run.document.SelectionFormat();
   });
   SilentProgress progress;
-  RunFormattingSteps(run.document, mode, keywords, useColour, progress);
+  RunFormattingSteps(run.document, mode, keywords, useColor, progress);
   run.document.SetSelectionChangeHandler(nullptr);
   return run;
 }
@@ -76,7 +76,7 @@ class EngineAgreementTest : public QObject {
   void sameFormatsAsTheEngine_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("useColour");
+    QTest::addColumn<bool>("useColor");
     QTest::newRow("Pascal") << "input/unit.pas" << int(kPascalMode) << false;
     QTest::newRow("Pascal in colour") << "input/unit.pas" << int(kPascalMode) << true;
     QTest::newRow("MATLAB") << "input/script.m" << int(kMatlabMode) << false;
@@ -86,16 +86,16 @@ class EngineAgreementTest : public QObject {
   void sameFormatsAsTheEngine() {
     QFETCH(QString, file);
     QFETCH(int, mode);
-    QFETCH(bool, useColour);
+    QFETCH(bool, useColor);
     const QString path = test::DataDir() + file;
     TForm1 form(test::KeywordDir());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.OpenFile(path);
-    if (useColour) QTest::mouseClick(form.TBPouzitBarvu, Qt::LeftButton);
+    if (useColor) QTest::mouseClick(form.TBPouzitBarvu, Qt::LeftButton);
     CommandOf(form, mode)->trigger();
 
-    const EngineRun engine = RunEngine(path, mode, useColour, form.Keywords());
+    const EngineRun engine = RunEngine(path, mode, useColor, form.Keywords());
     CompareDocuments(form.Bridge().ToDocument(), engine.document);
     // The controls show what the run's last selection change found.
     QVERIFY(engine.selectionChanged);

@@ -16,7 +16,7 @@
 
 #include "app_test_support.h"
 #include "bridge_formats.h"
-#include "font_colour_dialog.h"
+#include "font_color_dialog.h"
 
 using namespace markwell;
 
@@ -348,7 +348,7 @@ class FormatControlsTest : public QObject {
       chosen.setPointSize(16);
       chosen.setItalic(true);
       dialog.setCurrentFont(chosen);
-      static_cast<FontColourDialog&>(dialog).SetColour(QColor(0, 0, 128));
+      static_cast<FontColorDialog&>(dialog).SetColor(QColor(0, 0, 128));
       dialog.grab().save(QDir::current().filePath("font_dialog.png"));
       dialog.accept();
     });
@@ -366,7 +366,7 @@ class FormatControlsTest : public QObject {
     const CharFormat reset = test::FormatAt(*form_, 0);
     QCOMPARE(reset.size, 16);
     QVERIFY(reset.style.Has(FontStyle::Italic));
-    QCOMPARE(reset.colour, MakeRgb(0, 0, 128));
+    QCOMPARE(reset.color, MakeRgb(0, 0, 128));
     QCOMPARE(reset.fontName, std::string("Times New Roman"));  // names stay
   }
 

@@ -166,11 +166,11 @@ class MainWindowTest : public QObject {
     QTextCursor(form_->REdit->document()).insertText("selected", red);
     test::SelectInEditor(form_->REdit, 0, 8);
     const QColor highlight = form_->REdit->palette().color(QPalette::Active, QPalette::Highlight);
-    const auto shown = [this](auto isColour) {
+    const auto shown = [this](auto isColor) {
       const QImage image = form_->REdit->viewport()->grab().toImage();
       for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-          if (isColour(image.pixelColor(x, y))) return true;
+          if (isColor(image.pixelColor(x, y))) return true;
         }
       }
       return false;

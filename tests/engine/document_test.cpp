@@ -89,7 +89,7 @@ TEST_F(DocumentTest, StyleWriteSetsAllFourFlags) {
   EXPECT_EQ(document.Content().FormatAt(3).style, FontStyles(FontStyle::Bold));
 }
 
-TEST_F(DocumentTest, WindowTextColourMeansAutomaticOtherColoursAreFixed) {
+TEST_F(DocumentTest, WindowTextColorMeansAutomaticOtherColorsAreFixed) {
   document.SetText(u"ab");
   document.SetSelStart(0);
   document.SetSelLength(1);
@@ -97,10 +97,10 @@ TEST_F(DocumentTest, WindowTextColourMeansAutomaticOtherColoursAreFixed) {
   document.SetSelStart(1);
   document.SetSelLength(1);
   document.SelAttributes().SetColor(MakeRgb(10, 20, 30));
-  document.SelAttributes().SetColor(kWindowTextColour);
-  EXPECT_EQ(document.Content().FormatAt(0).colour, MakeRgb(0, 0, 0));
-  EXPECT_FALSE(IsAutomatic(document.Content().FormatAt(0).colour));
-  EXPECT_TRUE(IsAutomatic(document.Content().FormatAt(1).colour));
+  document.SelAttributes().SetColor(kWindowTextColor);
+  EXPECT_EQ(document.Content().FormatAt(0).color, MakeRgb(0, 0, 0));
+  EXPECT_FALSE(IsAutomatic(document.Content().FormatAt(0).color));
+  EXPECT_TRUE(IsAutomatic(document.Content().FormatAt(1).color));
 }
 
 TEST_F(DocumentTest, WritesOnASelectionTouchOnlyTheSelectedCharacters) {
@@ -170,7 +170,7 @@ TEST_F(DocumentTest, BaseFontStartsAsTimesNewRoman10PointAutomatic) {
   EXPECT_EQ(font.Name(), "Times New Roman");
   EXPECT_EQ(font.Height(), -13);
   EXPECT_EQ(font.Size(), 10);
-  EXPECT_EQ(font.Color(), kWindowTextColour);
+  EXPECT_EQ(font.Color(), kWindowTextColor);
   EXPECT_EQ(font.Style(), FontStyles());
 }
 
@@ -184,7 +184,7 @@ TEST_F(DocumentTest, NewTextTakesTheBaseFont) {
   EXPECT_EQ(format.fontName, "Arial");
   EXPECT_EQ(format.size, 14);
   EXPECT_EQ(format.style, FontStyles(FontStyle::Italic));
-  EXPECT_EQ(format.colour, MakeRgb(1, 2, 3));
+  EXPECT_EQ(format.color, MakeRgb(1, 2, 3));
 }
 
 TEST_F(DocumentTest, DeletingTheSelectionKeepsTheRestOfTheFormatting) {
@@ -248,8 +248,8 @@ TEST(StyleThenColorTest, AgreesWithTwoWrites) {
       d->SetSelStart(c.start);
       d->SetSelLength(c.length);
     }
-    const Colour red = MakeRgb(200, 0, 0);
-    BulkFormatWrites::SetStyleThenColour(once, FontStyle::Bold, red);
+    const TextColor red = MakeRgb(200, 0, 0);
+    BulkFormatWrites::SetStyleThenColor(once, FontStyle::Bold, red);
     twice.SelAttributes().SetStyle(FontStyle::Bold);
     twice.SelAttributes().SetColor(red);
     for (int i = 0; i < once.Length(); ++i) {

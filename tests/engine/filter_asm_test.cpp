@@ -19,7 +19,7 @@ struct AsmCase {
   std::u16string_view text;
   std::string_view marked;  // as RenderMarking writes it
   FontStyles baseStyle = {};
-  Colour baseColour = kWindowTextColour;
+  TextColor baseColor = kWindowTextColor;
   bool rawText = false;  // keep line breaks as written (a lone CR)
 };
 
@@ -56,7 +56,7 @@ const AsmCase kAsmCases[] = {
     {.name = "BoldKeepsTheColour",
      .text = u"nop ; x",
      .marked = "<b>nop </b>; x",
-     .baseColour = 0x0000FF},
+     .baseColor = 0x0000FF},
     // A lone CR moves the start two past it, so the stretch after it skips
     // one character; right before ";" its length comes out as -1.
     {.name = "LoneCr",
@@ -71,7 +71,7 @@ TEST_P(AsmFilterTest, BoldsCode) {
   const AsmCase& c = GetParam();
   Document document;
   document.Font().SetStyle(c.baseStyle);
-  document.Font().SetColor(c.baseColour);
+  document.Font().SetColor(c.baseColor);
   if (c.rawText) {
     document.ReplaceContent(
         DocumentContent::FromText(std::u16string(c.text), document.Font().AsCharFormat()));

@@ -19,7 +19,7 @@ struct DelphiCase {
   const char* name;
   std::u16string_view text;
   std::string_view marked;  // as RenderMarking writes it
-  bool useColour = true;
+  bool useColor = true;
   std::vector<std::string_view> keywords = {"begin", "end"};
 };
 
@@ -94,7 +94,7 @@ const DelphiCase kDelphiCases[] = {
     {.name = "WithoutColourOnlyStyles",
      .text = u"begin 'x' {c} end",
      .marked = "<b>begin</b> 'x' <i>{c}</i> <b>end</b>",
-     .useColour = false},
+     .useColor = false},
     {.name = "EmptyEntryMatchesEmptyWordsHarmlessly",
      .text = u"  end;;",
      .marked = "  <DKey>end</DKey>;;",
@@ -112,7 +112,7 @@ TEST_P(DelphiFilterTest, MarksTokens) {
   for (std::string_view entry : c.keywords) keywords.pascal.Add(entry);
   RecordingProgress progress(document);
 
-  RunFormattingSteps(document, kPascalMode, keywords, c.useColour, progress);
+  RunFormattingSteps(document, kPascalMode, keywords, c.useColor, progress);
 
   EXPECT_EQ(RenderMarking(document), c.marked);
   EXPECT_EQ(document.Text(), before);

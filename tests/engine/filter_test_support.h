@@ -70,7 +70,7 @@ inline std::string TagOf(const CharFormat& format, const CharFormat& base) {
   struct TokenLook {
     const char* name;
     FontStyles style;
-    Colour colour;
+    TextColor color;
   };
   // The token styles' looks, written out independently of the engine's table.
   static constexpr std::array<TokenLook, 6> kLooks{{
@@ -83,7 +83,7 @@ inline std::string TagOf(const CharFormat& format, const CharFormat& base) {
   }};
   const bool sameFont = format.fontName == base.fontName && format.size == base.size;
   for (const TokenLook& look : kLooks) {
-    if (sameFont && format.style == look.style && format.colour == look.colour) return look.name;
+    if (sameFont && format.style == look.style && format.color == look.color) return look.name;
   }
   std::string tag;
   if (format.style.Has(FontStyle::Bold)) tag += 'b';
@@ -91,13 +91,13 @@ inline std::string TagOf(const CharFormat& format, const CharFormat& base) {
   if (format.style.Has(FontStyle::Underline)) tag += 'u';
   if (format.style.Has(FontStyle::StrikeOut)) tag += 's';
   if (tag.empty()) tag = "plain";
-  if (format.colour != base.colour) {
-    if (IsAutomatic(format.colour)) {
+  if (format.color != base.color) {
+    if (IsAutomatic(format.color)) {
       tag += "#auto";
     } else {
       char rgb[8];
-      std::snprintf(rgb, sizeof rgb, "#%02x%02x%02x", RedOf(format.colour), GreenOf(format.colour),
-                    BlueOf(format.colour));
+      std::snprintf(rgb, sizeof rgb, "#%02x%02x%02x", RedOf(format.color), GreenOf(format.color),
+                    BlueOf(format.color));
       tag += rgb;
     }
   }

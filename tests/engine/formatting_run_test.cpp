@@ -22,7 +22,7 @@ using filter_test::RenderMarking;
 struct ResetCase {
   const char* name;
   FontStyles style;
-  Colour colour;
+  TextColor color;
   int height;  // the base font's pixel height
 };
 
@@ -31,7 +31,7 @@ void PrintTo(const ResetCase& c, std::ostream* os) {
 }
 
 const ResetCase kResetCases[] = {
-    {"InitialBaseFont", {}, kWindowTextColour, -13},
+    {"InitialBaseFont", {}, kWindowTextColor, -13},
     {"BoldItalicGreen12pt", FontStyles(FontStyle::Bold) | FontStyle::Italic, 0x008000, -16},
     {"Underlined8pt", FontStyle::Underline, 0x0000FF, -11},
 };
@@ -60,7 +60,7 @@ TEST_P(ResetTest, GivesEveryCharacterTheBaseFontButKeepsNames) {
     a.SetStyle(FontStyle::Italic);
   });
   document.Font().SetStyle(c.style);
-  document.Font().SetColor(c.colour);
+  document.Font().SetColor(c.color);
   document.Font().SetHeight(c.height);
 
   ResetDocument(document);
@@ -72,7 +72,7 @@ TEST_P(ResetTest, GivesEveryCharacterTheBaseFontButKeepsNames) {
     const CharFormat& f = document.Content().FormatAt(pos);
     EXPECT_EQ(f.style, font.Style());
     EXPECT_EQ(f.size, font.Size());
-    EXPECT_EQ(f.colour, NormaliseColour(font.Color()));
+    EXPECT_EQ(f.color, NormaliseColor(font.Color()));
     EXPECT_EQ(f.fontName, pos >= 11 && pos < 16 ? "Arial" : "Times New Roman");
   }
   EXPECT_EQ(document.SelStart(), 0);
@@ -94,10 +94,10 @@ void BuildMixedDocument(Document& document, int formats, const ResetCase& base) 
     attributes.SetStyle(FontStyles(static_cast<std::uint8_t>(k % 16)));
     attributes.SetSize(8 + k % 13);
     if (k % 3 == 0) attributes.SetName(k % 2 == 0 ? "Arial" : "Courier New");
-    attributes.SetColor(k % 4 == 0 ? kWindowTextColour : static_cast<Colour>(k * 40503));
+    attributes.SetColor(k % 4 == 0 ? kWindowTextColor : static_cast<TextColor>(k * 40503));
   }
   document.Font().SetStyle(base.style);
-  document.Font().SetColor(base.colour);
+  document.Font().SetColor(base.color);
   document.Font().SetHeight(base.height);
 }
 

@@ -298,10 +298,10 @@ std::vector<HostileCase> HostileCases() {
   deep += "y}";
   cases.push_back({"100,000 nested groups", deep, "xy"});
   cases.push_back({"100,000 unclosed groups", "{\\rtf1 " + std::string(100000, '{') + "z", "z"});
-  std::string colours = "{\\rtf1{\\colortbl";
-  for (int i = 0; i < 100000; ++i) colours += "\\red" + std::to_string(i % 256) + ";";
-  colours += "}\\cf99999 c\\cf100000 d}";
-  cases.push_back({"100,000 colours", colours, "cd"});
+  std::string colors = "{\\rtf1{\\colortbl";
+  for (int i = 0; i < 100000; ++i) colors += "\\red" + std::to_string(i % 256) + ";";
+  colors += "}\\cf99999 c\\cf100000 d}";
+  cases.push_back({"100,000 colours", colors, "cd"});
   std::mt19937 random(2024);
   std::string garbage = "{\\rtf1 ";
   for (int i = 0; i < 200000; ++i) garbage += static_cast<char>(random() & 0xFF);

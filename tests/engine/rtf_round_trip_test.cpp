@@ -162,7 +162,7 @@ TEST(RtfRoundTrip, ManyFormatsAndALongText) {
     content.Append(
         Utf16("run " + std::to_string(i) + " čš\r\n"),
         Format(i % 3 == 0 ? "Arial" : "Courier New", i % 40 - 5, static_cast<std::uint8_t>(i % 16),
-               i % 7 == 0 ? kWindowTextColour : static_cast<Colour>(i * 2654435761u) & 0xFFFFFF));
+               i % 7 == 0 ? kWindowTextColor : static_cast<TextColor>(i * 2654435761u) & 0xFFFFFF));
   }
   ExpectRoundTrip(content);
 }
@@ -281,7 +281,7 @@ TEST(RtfTablesTest, HoldWhatIsWrittenInOrderOfFirstUse) {
     const char* name;
     std::vector<std::pair<std::string, CharFormat>> pieces;
     const char* fonts;
-    const char* colours;
+    const char* colors;
   } cases[] = {
       {"format only on the LF of a pair",
        {{"a\r", plain}, {"\n", red}, {"b", plain}},
@@ -303,7 +303,7 @@ TEST(RtfTablesTest, HoldWhatIsWrittenInOrderOfFirstUse) {
     EXPECT_NE(rtf.find(std::string("{\\fonttbl") + c.fonts + "}"), std::string::npos)
         << c.name << "\n"
         << rtf;
-    EXPECT_NE(rtf.find(c.colours), std::string::npos) << c.name << "\n" << rtf;
+    EXPECT_NE(rtf.find(c.colors), std::string::npos) << c.name << "\n" << rtf;
   }
 }
 

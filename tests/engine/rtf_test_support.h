@@ -19,12 +19,12 @@
 namespace markwell::test {
 
 inline CharFormat Format(std::string font, int size, std::uint8_t style = 0,
-                         Colour colour = kWindowTextColour) {
+                         TextColor color = kWindowTextColor) {
   CharFormat f;
   f.fontName = std::move(font);
   f.size = size;
   f.style = FontStyles(style);
-  f.colour = colour;
+  f.color = color;
   return f;
 }
 
@@ -43,10 +43,10 @@ inline std::string Describe(const CharFormat& f) {
   std::ostringstream out;
   out << "{font \"" << f.fontName << "\", size " << f.size << ", style " << int(f.style.Bits())
       << ", colour ";
-  if (IsAutomatic(f.colour)) {
+  if (IsAutomatic(f.color)) {
     out << "automatic}";
   } else {
-    out << "#" << std::hex << f.colour << "}";
+    out << "#" << std::hex << f.color << "}";
   }
   return out.str();
 }

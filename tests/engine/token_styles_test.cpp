@@ -15,14 +15,14 @@ using filter_test::RenderMarking;
 struct TokenStyleCase {
   const char* name;
   std::string_view style;
-  bool useColour;
+  bool useColor;
   int selStart;
   int selLength;
   std::string_view marked;  // as RenderMarking writes it
   int caret;                // SelStart afterwards
   int selectionChanges;
   FontStyles baseStyle = {};
-  Colour baseColour = kWindowTextColour;
+  TextColor baseColor = kWindowTextColor;
 };
 
 void PrintTo(const TokenStyleCase& c, std::ostream* os) {
@@ -53,14 +53,14 @@ TEST_P(TokenStyleTest, StylesAndCollapsesToTheEnd) {
   const TokenStyleCase& c = GetParam();
   Document document;
   document.Font().SetStyle(c.baseStyle);
-  document.Font().SetColor(c.baseColour);
+  document.Font().SetColor(c.baseColor);
   document.SetText(u"one two three");
   document.SetSelStart(c.selStart);
   document.SetSelLength(c.selLength);
   int changes = 0;
   document.SetSelectionChangeHandler([&] { ++changes; });
 
-  ApplyTokenStyle(document, c.style, c.useColour);
+  ApplyTokenStyle(document, c.style, c.useColor);
 
   EXPECT_EQ(RenderMarking(document), c.marked);
   EXPECT_EQ(document.SelStart(), c.caret);

@@ -27,7 +27,7 @@ struct Outcome {
   int barPosition = 0;
 };
 
-Outcome RunOn(const std::u16string& text, int mode, const KeywordLists& keywords, bool colour,
+Outcome RunOn(const std::u16string& text, int mode, const KeywordLists& keywords, bool color,
               bool watched, bool silentBar = false, bool mixedFonts = false) {
   Document document;
   document.SetText(text);
@@ -42,7 +42,7 @@ Outcome RunOn(const std::u16string& text, int mode, const KeywordLists& keywords
   RecordingProgress recording(document);
   SilentProgress silent;
   ProgressView& progress = silentBar ? static_cast<ProgressView&>(silent) : recording;
-  RunFormattingSteps(document, mode, keywords, colour, progress);
+  RunFormattingSteps(document, mode, keywords, color, progress);
   Outcome outcome;
   outcome.barPosition = progress.BarPosition();
   for (int i = 0; i < document.Length(); ++i) {
@@ -81,13 +81,13 @@ TEST(WatchedRunTest, SeparatorStretchesGiveWhatStepsGive) {
   withEmpty.matlab.Add("");
   for (const KeywordLists* keywords : {&usual, &withEmpty}) {
     for (int mode : {kPascalMode, kMatlabMode, kAssemblerMode}) {
-      for (bool colour : {false, true}) {
+      for (bool color : {false, true}) {
         for (const std::u16string& text : texts) {
           for (bool mixed : {false, true}) {
-            const Outcome stepped = RunOn(text, mode, *keywords, colour, true, false, mixed);
-            const Outcome skipped = RunOn(text, mode, *keywords, colour, false, false, mixed);
+            const Outcome stepped = RunOn(text, mode, *keywords, color, true, false, mixed);
+            const Outcome skipped = RunOn(text, mode, *keywords, color, false, false, mixed);
             const std::string label =
-                "mode " + std::to_string(mode) + ", colour " + std::to_string(colour) + ", text " +
+                "mode " + std::to_string(mode) + ", colour " + std::to_string(color) + ", text " +
                 std::to_string(&text - texts) + (keywords == &withEmpty ? ", empty keyword" : "") +
                 (mixed ? ", mixed fonts" : "");
             EXPECT_EQ(skipped.formats, stepped.formats) << label;
@@ -95,7 +95,7 @@ TEST(WatchedRunTest, SeparatorStretchesGiveWhatStepsGive) {
             EXPECT_EQ(skipped.selLength, stepped.selLength) << label;
             EXPECT_EQ(skipped.selectionFormat, stepped.selectionFormat) << label;
             EXPECT_EQ(skipped.barWrites, stepped.barWrites) << label;
-            const Outcome unseen = RunOn(text, mode, *keywords, colour, false, true, mixed);
+            const Outcome unseen = RunOn(text, mode, *keywords, color, false, true, mixed);
             EXPECT_EQ(unseen.formats, stepped.formats) << label;
             EXPECT_EQ(unseen.selStart, stepped.selStart) << label;
             EXPECT_EQ(unseen.barPosition, stepped.barPosition) << label;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first byte chooses the mode and the colour; the next byte splits the
   // rest into a keyword file and a document.
   const int mode = data[0] & 7;
-  const bool useColour = (data[0] & 8) != 0;
+  const bool useColor = (data[0] & 8) != 0;
   const std::size_t split = std::min<std::size_t>(data[1], size - 2);
   const std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::u16string before = document.Text();
   SilentProgress progress;
-  RunFormattingSteps(document, mode, keywords, useColour, progress);
+  RunFormattingSteps(document, mode, keywords, useColor, progress);
   fuzz::Require(document.Text() == before, "the run leaves the text alone");
   fuzz::CheckContent(document.Content());
   fuzz::Require(progress.BarPosition() <= progress.BarMaximum(), "bar within its range");

@@ -1,4 +1,4 @@
-#include "font_colour_dialog.h"
+#include "font_color_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,13 +17,13 @@ namespace markwell {
 
 namespace {
 
-struct NamedColour {
+struct NamedColor {
   const char* name;
-  QColor colour;
+  QColor color;
 };
 
 // The sixteen colours of the classic font dialog, automatic first.
-const NamedColour kColours[] = {
+const NamedColor kColors[] = {
     {"Automatická", QColor()},           {"Černá", QColor(0, 0, 0)},
     {"Hnědočervená", QColor(128, 0, 0)}, {"Zelená", QColor(0, 128, 0)},
     {"Olivová", QColor(128, 128, 0)},    {"Námořnická modř", QColor(0, 0, 128)},
@@ -48,24 +48,24 @@ QString FaceLike(const QString& family, const QFont& like) {
   return best;
 }
 
-QIcon Swatch(const QColor& colour) {
+QIcon Swatch(const QColor& color) {
   QPixmap pixmap(16, 12);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setPen(Qt::gray);
-  painter.setBrush(colour.isValid() ? QBrush(colour) : QBrush(Qt::black, Qt::BDiagPattern));
+  painter.setBrush(color.isValid() ? QBrush(color) : QBrush(Qt::black, Qt::BDiagPattern));
   painter.drawRect(0, 0, 15, 11);
   return QIcon(pixmap);
 }
 
 }  // namespace
 
-FontColourDialog::FontColourDialog(QWidget* parent) : QFontDialog(parent), colours_(nullptr) {
+FontColorDialog::FontColorDialog(QWidget* parent) : QFontDialog(parent), colors_(nullptr) {
   // The colour goes into the dialog's own effects box: Qt's dialog, not the desktop's.
   setOption(QFontDialog::DontUseNativeDialog);
-  colours_ = new QComboBox(this);
-  for (const NamedColour& entry : kColours) {
-    colours_->addItem(Swatch(entry.colour), QString::fromUtf8(entry.name), entry.colour);
+  colors_ = new QComboBox(this);
+  for (const NamedColor& entry : kColors) {
+    colors_->addItem(Swatch(entry.color), QString::fromUtf8(entry.name), entry.color);
   }
   QWidget* effects = nullptr;
   for (QGroupBox* box : findChildren<QGroupBox*>()) {
@@ -79,21 +79,21 @@ FontColourDialog::FontColourDialog(QWidget* parent) : QFontDialog(parent), colou
     }
   }
   auto* label = new QLabel(QStringLiteral("&Barva:"), this);
-  label->setBuddy(colours_);
+  label->setBuddy(colors_);
   if (effects != nullptr && effects->layout() != nullptr) {
     effects->layout()->addWidget(label);
-    effects->layout()->addWidget(colours_);
+    effects->layout()->addWidget(colors_);
   } else if (layout() != nullptr) {
     layout()->addWidget(label);
-    layout()->addWidget(colours_);
+    layout()->addWidget(colors_);
   }
-  connect(colours_, &QComboBox::currentIndexChanged, this, &FontColourDialog::ShowColourInSample);
+  connect(colors_, &QComboBox::currentIndexChanged, this, &FontColorDialog::ShowColorInSample);
   // Queued: the dialog is not to be set again from within its own lists' signals.
-  connect(this, &QFontDialog::currentFontChanged, this, &FontColourDialog::KeepWeightAndSlant,
+  connect(this, &QFontDialog::currentFontChanged, this, &FontColorDialog::KeepWeightAndSlant,
           Qt::QueuedConnection);
 }
 
-void FontColourDialog::OpenOn(const QFont& font) {
+void FontColorDialog::OpenOn(const QFont& font) {
   const QFontInfo drawn(font);
   QFont shown = font;
   shown.setFamilies({drawn.family()});
@@ -104,13 +104,13 @@ void FontColourDialog::OpenOn(const QFont& font) {
   shownFamily_ = drawn.family();
 }
 
-QFont FontColourDialog::ChosenFont() const {
+QFont FontColorDialog::ChosenFont() const {
   QFont chosen = selectedFont();
   if (chosen.family() == shownFamily_) chosen.setFamilies({askedFamily_});
   return chosen;
 }
 
-void FontColourDialog::KeepWeightAndSlant(const QFont& font) {
+void FontColorDialog::KeepWeightAndSlant(const QFont& font) {
   const bool sameFamily = font.family() == current_.family();
   current_ = font;
   // A style, a size or an effect picked: what is chosen from here on.
@@ -128,28 +128,27 @@ void FontColourDialog::KeepWeightAndSlant(const QFont& font) {
   setCurrentFont(kept);
 }
 
-void FontColourDialog::SetColour(const QColor& colour) {
-  for (int i = 0; i < colours_->count(); ++i) {
-    const QColor entry = colours_->itemData(i).value<QColor>();
-    if (entry.isValid() == colour.isValid() && (!colour.isValid() || entry.rgb() == colour.rgb())) {
-      colours_->setCurrentIndex(i);
+void FontColorDialog::SetColor(const QColor& color) {
+  for (int i = 0; i < colors_->count(); ++i) {
+    const QColor entry = colors_->itemData(i).value<QColor>();
+    if (entry.isValid() == color.isValid() && (!color.isValid() || entry.rgb() == color.rgb())) {
+      colors_->setCurrentIndex(i);
       return;
     }
   }
-  colours_->addItem(Swatch(colour), QStringLiteral("Vlastní"), colour);
-  colours_->setCurrentIndex(colours_->count() - 1);
+  colors_->addItem(Swatch(color), QStringLiteral("Vlastní"), color);
+  colors_->setCurrentIndex(colors_->count() - 1);
 }
 
-QColor FontColourDialog::Colour() const {
-  return colours_->currentData().value<QColor>();
+QColor FontColorDialog::TextColor() const {
+  return colors_->currentData().value<QColor>();
 }
 
-void FontColourDialog::ShowColourInSample() {
+void FontColorDialog::ShowColorInSample() {
   if (sample_ == nullptr) return;
   QPalette palette = sample_->palette();
-  const QColor colour = Colour();
-  palette.setColor(QPalette::Text,
-                   colour.isValid() ? colour : this->palette().color(QPalette::Text));
+  const QColor color = TextColor();
+  palette.setColor(QPalette::Text, color.isValid() ? color : this->palette().color(QPalette::Text));
   sample_->setPalette(palette);
 }
 

@@ -13,11 +13,11 @@ class QLineEdit;
 
 namespace markwell {
 
-class FontColourDialog : public QFontDialog {
+class FontColorDialog : public QFontDialog {
   Q_OBJECT
 
  public:
-  explicit FontColourDialog(QWidget* parent = nullptr);
+  explicit FontColorDialog(QWidget* parent = nullptr);
 
   // Opens on `font` as the screen draws it: a family that is not installed
   // shows as the installed one that stands in for it, the style as that
@@ -29,14 +29,14 @@ class FontColourDialog : public QFontDialog {
   QFont ChosenFont() const;
 
   // An invalid colour stands for the automatic text colour.
-  void SetColour(const QColor& colour);
-  QColor Colour() const;
+  void SetColor(const QColor& color);
+  QColor TextColor() const;
 
  private:
-  void ShowColourInSample();
+  void ShowColorInSample();
   void KeepWeightAndSlant(const QFont& font);
 
-  QComboBox* colours_;
+  QComboBox* colors_;
   QLineEdit* sample_ = nullptr;
   QString askedFamily_;
   QString shownFamily_;
