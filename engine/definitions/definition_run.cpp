@@ -13,7 +13,7 @@ void RunDefinitionSteps(Document& document, LoadedDefinition& definition,
   progress.SetBarPosition(0);
   progress.SetLabelCaption("Pro " + caption + ".");
   const bool eachWrite = progress.ShowsEachWrite();
-  const std::vector<DefinitionMark> marks =
+  const DefinitionMarks marks =
       TokenizeWithDefinition(document.Text(), definition, looks, [&](int done) {
         if (eachWrite && progress.BarPosition() != done / 10) progress.SetBarPosition(done / 10);
       });

@@ -7,11 +7,15 @@
 #include <atomic>
 #include <boost/make_shared.hpp>
 #include <chrono>
+#include <cstdint>
+#include <deque>
 #include <exception>
+#include <memory>
 #include <thread>
 
 #include "definitions/line_pieces.h"
 #include "definitions/loaded_definition.h"
+#include "definitions/regex_block_cache.h"
 #include "files/engine_error.h"
 
 namespace markwell {
@@ -44,7 +48,7 @@ class MarkSink {
     }
   }
 
-  std::vector<DefinitionMark> marks;
+  DefinitionMarks marks;
 
  private:
   int UnitAt(std::size_t byte) const {
@@ -180,46 +184,55 @@ class LineTokenizer {
   std::vector<int> unitOfByte_;
 };
 
-int EndOf(TextLine line) {
-  return line.start + line.length;
+// Tokenizes the lines that start from `from` up to, not including, `to`
+// (one past the text's end takes its last line), calling `afterLine` with
+// each line's end; it stops early when that returns false.
+template <typename AfterLine>
+void TakeLines(LineTokenizer& tokenizer, std::u16string_view text, int from, int to,
+               AfterLine afterLine) {
+  for (int start = from; start < to;) {
+    const TextLine line = LineAt(text, start);
+    tokenizer.Take(text, line);
+    if (!afterLine(line.start + line.length)) return;
+    start = NextLineStart(text, line);
+  }
 }
 
-std::vector<DefinitionMark> InOnePass(std::u16string_view text, const std::vector<TextLine>& lines,
-                                      LoadedDefinition& definition,
-                                      std::span<const ElementLook> looks,
-                                      const std::function<void(int)>& progress) {
+int PastTheEnd(std::u16string_view text) {
+  return static_cast<int>(text.size()) + 1;
+}
+
+DefinitionMarks InOnePass(std::u16string_view text, LoadedDefinition& definition,
+                          std::span<const ElementLook> looks,
+                          const std::function<void(int)>& progress) {
   LineTokenizer tokenizer(definition.StartState(0), looks, definition.Path());
-  for (const TextLine& line : lines) {
-    tokenizer.Take(text, line);
-    progress(EndOf(line));
-  }
+  TakeLines(tokenizer, text, 0, PastTheEnd(text), [&](int end) {
+    progress(end);
+    return true;
+  });
   return std::move(tokenizer.sink.marks);
 }
 
-// The second stretch of a text, tokenized on a thread of its own from the
-// start state, with what a later look needs: where each line's marks begin
-// and whether the definition was back in its start state after it.
+// The second stretch of a text, from a line start to the end, tokenized on
+// a thread of its own from the start state, with what a later look needs:
+// where each of its lines' marks end and whether the definition was back
+// in its start state after it.
 class SecondStretch {
  public:
-  SecondStretch(std::u16string_view text, const std::vector<TextLine>& lines, std::size_t first,
-                LoadedDefinition& definition, std::span<const ElementLook> looks)
+  SecondStretch(std::u16string_view text, int start, LoadedDefinition& definition,
+                std::span<const ElementLook> looks)
       : text_(text),
-        lines_(lines),
-        first_(first),
-        tokenizer_(definition.StartState(1), looks, definition.Path()) {
-    markBegin_.reserve(lines.size() - first);
-    endsInStart_.reserve(lines.size() - first);
-  }
+        start_(start),
+        tokenizer_(definition.StartState(1), looks, definition.Path()) {}
 
   void Run() {
     try {
-      for (std::size_t j = first_; j < lines_.size() && !stop_.load(std::memory_order_relaxed);
-           ++j) {
-        markBegin_.push_back(tokenizer_.sink.marks.size());
-        tokenizer_.Take(text_, lines_[j]);
+      TakeLines(tokenizer_, text_, start_, PastTheEnd(text_), [this](int end) {
+        marksEnd_.push_back(static_cast<std::uint32_t>(tokenizer_.sink.marks.size()));
         endsInStart_.push_back(tokenizer_.InStartState());
-        done_.store(EndOf(lines_[j]) - lines_[first_].start, std::memory_order_relaxed);
-      }
+        done_.store(end - start_, std::memory_order_relaxed);
+        return !stop_.load(std::memory_order_relaxed);
+      });
     } catch (...) {
       error_ = std::current_exception();
     }
@@ -234,21 +247,25 @@ class SecondStretch {
   void RethrowError() const {
     if (error_) std::rethrow_exception(error_);
   }
-  bool EndsInStartState(std::size_t line) const { return endsInStart_[line - first_]; }
-  // Its marks from line `line` on.
-  void AppendMarksFrom(std::size_t line, std::vector<DefinitionMark>& marks) const {
-    if (line >= lines_.size()) return;
-    const auto& own = tokenizer_.sink.marks;
-    marks.insert(marks.end(), own.begin() + static_cast<std::ptrdiff_t>(markBegin_[line - first_]),
-                 own.end());
+  // Whether its line `line` (0 its first) ended in the start state.
+  bool EndsInStartState(std::size_t line) const { return endsInStart_[line]; }
+  // Moves its marks of its lines from `line` (0 its first) on to the end of
+  // `marks`, freeing them from the stretch as it goes.
+  void MoveMarksFrom(std::size_t line, DefinitionMarks& marks) {
+    DefinitionMarks& own = tokenizer_.sink.marks;
+    for (std::uint32_t skip = line == 0 ? 0 : marksEnd_[line - 1]; skip > 0; --skip)
+      own.pop_front();
+    while (!own.empty()) {
+      marks.push_back(own.front());
+      own.pop_front();
+    }
   }
 
  private:
   std::u16string_view text_;
-  const std::vector<TextLine>& lines_;
-  std::size_t first_;
+  int start_;
   LineTokenizer tokenizer_;
-  std::vector<std::size_t> markBegin_;
+  std::deque<std::uint32_t> marksEnd_;  // after each line, the tokenizer's count of marks
   std::vector<bool> endsInStart_;
   std::exception_ptr error_;
   std::atomic<bool> stop_{false};
@@ -256,25 +273,33 @@ class SecondStretch {
   std::atomic<int> done_{0};
 };
 
-// Two stretches at once, split by size at a line start. The first is
-// tokenized here; when it does not end in the start state, the second is
-// tokenized again from the first's real state, line by line, until both
+// Where the second stretch starts: behind the first line break from the
+// middle of the text on, else behind the last one before it; 0 when the
+// text is one line.
+int SplitPoint(std::u16string_view text) {
+  std::size_t lineBreak = text.find_first_of(u"\r\n", text.size() / 2);
+  if (lineBreak == std::u16string_view::npos)
+    lineBreak = text.find_last_of(u"\r\n", text.size() / 2);
+  if (lineBreak == std::u16string_view::npos) return 0;
+  return NextLineStart(text, TextLine{static_cast<int>(lineBreak), 0});
+}
+
+// Two stretches at once, split at a line start near the middle. The first
+// is tokenized here; when it does not end in the start state, the second
+// is tokenized again from the first's real state, line by line, until both
 // are in the start state after the same line: from there on the second
 // stretch's own marks are the ones one pass would give.
-std::vector<DefinitionMark> InTwoStretches(std::u16string_view text,
-                                           const std::vector<TextLine>& lines,
-                                           LoadedDefinition& definition,
-                                           std::span<const ElementLook> looks,
-                                           const std::function<void(int)>& progress) {
-  std::size_t split = 1;
-  while (split + 1 < lines.size() &&
-         static_cast<std::size_t>(lines[split].start) < text.size() / 2) {
-    ++split;
-  }
+DefinitionMarks InTwoStretches(std::u16string_view text, int split, LoadedDefinition& definition,
+                               std::span<const ElementLook> looks,
+                               const std::function<void(int)>& progress) {
   // Both copies are built here, one after the other: the library's parser
-  // is not safe on two threads at once.
-  LineTokenizer first(definition.StartState(0), looks, definition.Path());
-  SecondStretch second(text, lines, split, definition, looks);
+  // is not safe on two threads at once. Each on its own allocation, so that
+  // the two threads write no cache line that they share.
+  const auto firstOwned =
+      std::make_unique<LineTokenizer>(definition.StartState(0), looks, definition.Path());
+  const auto secondOwned = std::make_unique<SecondStretch>(text, split, definition, looks);
+  LineTokenizer& first = *firstOwned;
+  SecondStretch& second = *secondOwned;
   std::thread thread([&second] { second.Run(); });
   // The thread ends before its stretch does, even when this one fails.
   struct Joiner {
@@ -289,51 +314,49 @@ std::vector<DefinitionMark> InTwoStretches(std::u16string_view text,
     }
   } joiner{second, thread};
 
-  for (std::size_t j = 0; j < split; ++j) {
-    first.Take(text, lines[j]);
-    progress(EndOf(lines[j]) + second.Done());
-  }
+  TakeLines(first, text, 0, split, [&](int end) {
+    progress(end + second.Done());
+    return true;
+  });
   while (!second.Finished()) {
-    progress(EndOf(lines[split - 1]) + second.Done());
+    progress(split + second.Done());
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   joiner.Join();
   second.RethrowError();
 
-  std::size_t resume = split;
-  if (!first.InStartState()) {
-    while (resume < lines.size()) {
-      first.Take(text, lines[resume]);
-      const bool met = first.InStartState() && second.EndsInStartState(resume);
-      ++resume;
-      if (met) break;
-    }
+  // The lines of the second stretch that the first tokenizes again.
+  std::size_t redone = 0;
+  bool met = first.InStartState();
+  if (!met) {
+    TakeLines(first, text, split, PastTheEnd(text), [&](int) {
+      met = first.InStartState() && second.EndsInStartState(redone);
+      ++redone;
+      return !met;
+    });
   }
-  std::vector<DefinitionMark> marks = std::move(first.sink.marks);
-  second.AppendMarksFrom(resume, marks);
+  DefinitionMarks marks = std::move(first.sink.marks);
+  if (met) second.MoveMarksFrom(redone, marks);
   progress(static_cast<int>(text.size()));
   return marks;
 }
 
 }  // namespace
 
-std::vector<DefinitionMark> TokenizeWithDefinition(std::u16string_view text,
-                                                   LoadedDefinition& definition,
-                                                   std::span<const ElementLook> looks,
-                                                   const std::function<void(int)>& progress) {
+DefinitionMarks TokenizeWithDefinition(std::u16string_view text, LoadedDefinition& definition,
+                                       std::span<const ElementLook> looks,
+                                       const std::function<void(int)>& progress) {
   return TokenizeWithDefinition(text, definition, looks, progress, kTwoThreadsFrom);
 }
 
-std::vector<DefinitionMark> TokenizeWithDefinition(std::u16string_view text,
-                                                   LoadedDefinition& definition,
-                                                   std::span<const ElementLook> looks,
-                                                   const std::function<void(int)>& progress,
-                                                   std::size_t twoThreadsFrom) {
-  const std::vector<TextLine> lines = SplitLines(text);
-  if (text.size() < twoThreadsFrom || lines.size() < 2) {
-    return InOnePass(text, lines, definition, looks, progress);
-  }
-  return InTwoStretches(text, lines, definition, looks, progress);
+DefinitionMarks TokenizeWithDefinition(std::u16string_view text, LoadedDefinition& definition,
+                                       std::span<const ElementLook> looks,
+                                       const std::function<void(int)>& progress,
+                                       std::size_t twoThreadsFrom) {
+  // Without a cache of blocks per thread, two threads are hardly faster than one.
+  const int split = text.size() < twoThreadsFrom || !RegexBlocksPerThread() ? 0 : SplitPoint(text);
+  if (split == 0) return InOnePass(text, definition, looks, progress);
+  return InTwoStretches(text, split, definition, looks, progress);
 }
 
 }  // namespace markwell

@@ -19,19 +19,17 @@ bool IsHighSurrogate(char16_t c) {
 
 }  // namespace
 
-std::vector<TextLine> SplitLines(std::u16string_view text) {
-  std::vector<TextLine> lines;
-  const int length = static_cast<int>(text.size());
-  int start = 0;
-  for (int p = 0; p < length; ++p) {
-    const char16_t c = text[static_cast<std::size_t>(p)];
-    if (c != u'\r' && c != u'\n') continue;
-    lines.push_back({start, p - start});
-    if (c == u'\r' && p + 1 < length && text[static_cast<std::size_t>(p) + 1] == u'\n') ++p;
-    start = p + 1;
-  }
-  lines.push_back({start, length - start});
-  return lines;
+TextLine LineAt(std::u16string_view text, int start) {
+  const std::size_t end = text.find_first_of(u"\r\n", static_cast<std::size_t>(start));
+  const int length = static_cast<int>(end == std::u16string_view::npos ? text.size() : end) - start;
+  return {start, length};
+}
+
+int NextLineStart(std::u16string_view text, TextLine line) {
+  const std::size_t end = static_cast<std::size_t>(line.start + line.length);
+  if (end == text.size()) return static_cast<int>(end) + 1;
+  const bool crLf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
+  return static_cast<int>(end) + (crLf ? 2 : 1);
 }
 
 int FirstPieceLength(std::u16string_view line, int limit) {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <string_view>
-#include <vector>
 
 namespace markwell {
 
@@ -15,9 +14,14 @@ struct TextLine {
   int length = 0;  // without its line break
 };
 
-// The lines of `text`: CR LF, a lone LF and a lone CR each end one. A text
-// that ends with a line break ends with an empty line.
-std::vector<TextLine> SplitLines(std::u16string_view text);
+// The line of `text` that starts at `start`: up to its line break (CR LF,
+// a lone LF or a lone CR) or the end of the text.
+TextLine LineAt(std::u16string_view text, int start);
+
+// Where the line after `line` starts: behind its line break; one past the
+// end of the text when `line` ends the text. A text that ends with a line
+// break thus ends with an empty line.
+int NextLineStart(std::u16string_view text, TextLine line);
 
 // The longest line handed over whole, in UTF-16 units.
 inline constexpr int kPieceLimit = 512;
