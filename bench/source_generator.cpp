@@ -29,36 +29,40 @@ std::string_view LanguageName(SourceLanguage language) {
   return "";
 }
 
+namespace {
+
+// How each language's source is written: its line end, its generator and
+// the line comment that fills it up to the exact size.
+struct SourceShape {
+  std::string_view lineEnd;
+  void (*generate)(SourceWriter&);
+  std::string_view commentPrefix;
+};
+
+SourceShape ShapeOf(SourceLanguage language) {
+  switch (language) {
+    case SourceLanguage::kPascal:
+      return {"\r\n", GeneratePascal, "//"};
+    case SourceLanguage::kMatlab:
+      return {"\n", GenerateMatlab, "%"};
+    case SourceLanguage::kAssembler:
+      return {"\r\n", GenerateAssembler, ";"};
+    case SourceLanguage::kC:
+      return {"\n", GenerateC, "//"};
+    case SourceLanguage::kPython:
+      return {"\n", GeneratePython, "#"};
+  }
+  return {"\n", GenerateC, "//"};
+}
+
+}  // namespace
+
 std::string GenerateSource(SourceLanguage language, std::size_t size, std::uint64_t seed,
                            SourceCharset charset) {
-  switch (language) {
-    case SourceLanguage::kPascal: {
-      SourceWriter w(size, seed, charset, "\r\n");
-      GeneratePascal(w);
-      return w.Finish("//");
-    }
-    case SourceLanguage::kMatlab: {
-      SourceWriter w(size, seed, charset, "\n");
-      GenerateMatlab(w);
-      return w.Finish("%");
-    }
-    case SourceLanguage::kAssembler: {
-      SourceWriter w(size, seed, charset, "\r\n");
-      GenerateAssembler(w);
-      return w.Finish(";");
-    }
-    case SourceLanguage::kC: {
-      SourceWriter w(size, seed, charset, "\n");
-      GenerateC(w);
-      return w.Finish("//");
-    }
-    case SourceLanguage::kPython: {
-      SourceWriter w(size, seed, charset, "\n");
-      GeneratePython(w);
-      return w.Finish("#");
-    }
-  }
-  return {};
+  const SourceShape shape = ShapeOf(language);
+  SourceWriter w(size, seed, charset, shape.lineEnd);
+  shape.generate(w);
+  return w.Finish(shape.commentPrefix);
 }
 
 }  // namespace markwell::bench
