@@ -17,6 +17,7 @@
 #include "definitions/loaded_definition.h"
 #include "definitions/regex_block_cache.h"
 #include "files/engine_error.h"
+#include "text/utf8.h"
 
 namespace markwell {
 
@@ -93,33 +94,12 @@ void EncodePiece(std::u16string_view piece, std::string& bytes, std::vector<int>
   unitOfByte.resize(bytes.size());
   for (std::size_t k = 0; k < unitOfByte.size(); ++k) unitOfByte[k] = static_cast<int>(k);
   while (i < piece.size()) {
-    const std::size_t first = i;
-    char32_t cp = piece[i++];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i < piece.size() && piece[i] >= 0xDC00 &&
-        piece[i] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (piece[i++] - 0xDC00);
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    char encoded[4];
-    std::size_t length = 0;
-    if (cp < 0x80) {
-      encoded[length++] = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      encoded[length++] = static_cast<char>(0xC0 | (cp >> 6));
-      encoded[length++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      encoded[length++] = static_cast<char>(0xE0 | (cp >> 12));
-      encoded[length++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      encoded[length++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      encoded[length++] = static_cast<char>(0xF0 | (cp >> 18));
-      encoded[length++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      encoded[length++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      encoded[length++] = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    bytes.append(encoded, length);
-    unitOfByte.insert(unitOfByte.end(), length, static_cast<int>(first));
+    // One character: a unit, or the two of a surrogate pair.
+    const std::size_t first = i++;
+    if (IsHighSurrogate(piece[first]) && i < piece.size() && IsLowSurrogate(piece[i])) ++i;
+    const std::size_t before = bytes.size();
+    AppendUtf8(piece.substr(first, i - first), bytes);
+    unitOfByte.insert(unitOfByte.end(), bytes.size() - before, static_cast<int>(first));
   }
   unitOfByte.push_back(static_cast<int>(piece.size()));
 }

@@ -1,5 +1,7 @@
 #include "definitions/line_pieces.h"
 
+#include "text/utf8.h"
+
 namespace markwell {
 
 namespace {
@@ -11,10 +13,6 @@ bool EndsPiece(char16_t c) {
   const bool punctuation = (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') ||
                            (c >= u'[' && c <= u'`') || (c >= u'{' && c <= u'~');
   return punctuation && c != u'_';
-}
-
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
 }
 
 }  // namespace
