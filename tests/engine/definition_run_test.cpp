@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 using filter_test::RenderMarking;
 
 DefinitionMarks Marks(std::u16string_view text, const std::string& file,
-                                  std::size_t twoThreadsFrom = SIZE_MAX) {
+                      std::size_t twoThreadsFrom = SIZE_MAX) {
   DefinitionLibrary library({LibraryDataDirectory()});
   return TokenizeWithDefinition(
       text, library.Load(file), DefinitionLooks(), [](int) {}, twoThreadsFrom);
@@ -78,7 +78,8 @@ TEST(DefinitionRunTest, LongLinesGoInPieces) {
   std::u16string line;
   while (line.size() < 5 * kPieceLimit) line += u"x = y + 1; return ";
   std::size_t keywords = 0;
-  for (const DefinitionMark& mark : Marks(line, "c.lang")) keywords += mark.style == TokenStyle::kPascalKeyword;
+  for (const DefinitionMark& mark : Marks(line, "c.lang"))
+    keywords += mark.style == TokenStyle::kPascalKeyword;
   EXPECT_EQ(keywords, (line.size() + 2) / 18);
 }
 

@@ -38,10 +38,10 @@ void PrintTo(const GoldenCase& c, std::ostream* os) {
 }
 
 const GoldenCase kGoldenCases[] = {
-    {"PascalUnit", "unit.pas", "pascal"},    {"MatlabScript", "script.m", "matlab"},
+    {"PascalUnit", "unit.pas", "pascal"},       {"MatlabScript", "script.m", "matlab"},
     {"AssemblerListing", "listing.asm", "asm"}, {"CProgram", "sample.c", "c"},
-    {"PythonScript", "sample.py", "python"},  {"JavaClass", "Sample.java", "java"},
-    {"SqlQueries", "sample.sql", "sql"},      {"ShellScript", "sample.sh", "sh"},
+    {"PythonScript", "sample.py", "python"},    {"JavaClass", "Sample.java", "java"},
+    {"SqlQueries", "sample.sql", "sql"},        {"ShellScript", "sample.sh", "sh"},
 };
 
 std::optional<std::string> ReadFile(const std::string& path) {
