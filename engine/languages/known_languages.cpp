@@ -112,7 +112,6 @@ constexpr KnownDefinition kKnownDefinitions[] = {
     {"sh", "Shell", "sh bash ksh csh tcsh"},
     {"slang", "S-Lang", "sl slsh"},
     {"sml", "Standard ML", "sml sig"},
-    {"spec", "RPM spec", "spec"},
     {"sql", "SQL", "sql"},
     {"tcl", "Tcl", "tcl tk"},
     {"texinfo", "Texinfo", "texi texinfo"},
